@@ -1,0 +1,32 @@
+#pragma once
+// What a long core operation shows while it runs. The editor shows it in its status bar,
+// progress bar and message boxes; the command-line tool on stderr; tests record it.
+
+#include <string>
+
+namespace tw {
+
+class Feedback {
+public:
+    virtual ~Feedback() = default;
+    virtual void SetStatus(const std::string& /*text*/) {}
+    virtual void SetProgressMax(int /*maximum*/) {}
+    virtual void SetProgress(int /*position*/) {}
+    // Repaints the status area and the window, so the user sees the text at once.
+    virtual void Refresh() {}
+    virtual void SetBusy(bool /*busy*/) {}
+    // A message box with one text and one button.
+    virtual void ShowMessage(const std::string& /*text*/) {}
+    // A line of the report area (the reference panel's text area).
+    virtual void AppendReport(const std::string& /*line*/) {}
+    virtual void ClearReport() {}
+    // Stores a half-typed value of the main grid's cell editor into its cell.
+    virtual void EndCellEdit() {}
+    // The report area is shown only while the variable list is open.
+    virtual bool ReportVisible() { return true; }
+    virtual void ShowReportPanel() {}
+    // The file chooser follows the folder of the document just loaded.
+    virtual void SetChooserFolder(const std::string& /*folder*/) {}
+};
+
+} // namespace tw
