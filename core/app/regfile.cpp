@@ -340,8 +340,11 @@ bool RegFile::SetData(std::string_view keyPath, std::string_view name, const std
 
     std::string valueLine = NameField(name) + "=" + data + eol;
     if (scan.LastSectionEnd) {
-        size_t at = *scan.LastSectionEnd;
-        while (at > scan.LastSectionHeader + 1 && TrimRight(Content(Lines[at - 1])).empty()) --at;
+        // After the section's last value, so blank lines and comments that close the
+        // section stay where they were.
+        size_t at = scan.LastSectionHeader + 1;
+        for (const Entry& e : scan.Entries)
+            if (e.FirstLine > scan.LastSectionHeader) at = e.FirstLine + e.LineCount;
         if (Terminator(Lines[at - 1]).empty()) Lines[at - 1] += eol;
         Lines.insert(Lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(valueLine));
         return true;
