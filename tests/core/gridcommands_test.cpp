@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FindCase{"FromTop", 1, 0, "sword", 1, 2},
                       FindCase{"StartCellItselfSkipped", 1, 2, "sword", 3, 0},
                       FindCase{"NextRowFirstColumn", 2, 3, "SWORD", 3, 0},
-                      FindCase{"LastColumnStartsNextRow", 3, 3, "3:4", 4, 3},
+                      FindCase{"LastColumnStartsNextRow", 3, 3, "0:4", 4, 0},
                       FindCase{"NoWrap", 3, 0, "sword", -1, -1},
                       FindCase{"PrefixNotEnough", 1, 0, "swordx", -1, -1}),
     [](const auto& info) { return std::string(info.param.Name); });
