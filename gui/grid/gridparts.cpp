@@ -1,5 +1,6 @@
 #include "gui/grid/gridparts.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <climits>
@@ -22,6 +23,7 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     editor->setValidator(new Cp1252Validator(editor));
     editor->setContextMenuPolicy(Qt::NoContextMenu);
     OpenEditor = editor;
+    Fresh = true;
     if (EditorCreated) EditorCreated(editor);
     return editor;
 }
@@ -82,6 +84,18 @@ FrozenColumnsView::FrozenColumnsView(QWidget* parent) : QTableView(parent) {
 
 void FrozenColumnsView::scrollTo(const QModelIndex& /*index*/, ScrollHint /*hint*/) {
     // The main view scrolls; the overlay follows its vertical position.
+}
+
+void FrozenColumnsView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    ClosingFocused = editor && editor->hasFocus();
+    QTableView::closeEditor(editor, hint);
+    if (ClosingFocused && parentWidget() && !QApplication::focusWidget()) parentWidget()->setFocus();
+    ClosingFocused = false;
+}
+
+bool FrozenColumnsView::edit(const QModelIndex& index, EditTrigger /*trigger*/,
+                             QEvent* /*event*/) {
+    return index.isValid() && index == currentIndex();
 }
 
 QModelIndex FrozenColumnsView::moveCursor(CursorAction cursorAction,

@@ -32,6 +32,12 @@ public:
     void destroyEditor(QWidget* editor, const QModelIndex& index) const override;
 
     QLineEdit* Editor() const { return OpenEditor.data(); }
+    // True once for each editor made since the last call.
+    bool TakeFreshEditor() {
+        const bool fresh = Fresh;
+        Fresh = false;
+        return fresh;
+    }
     // Stores the open editor's text (when it was changed) and closes it.
     void CommitAndClose();
 
@@ -44,6 +50,7 @@ protected:
 
 private:
     mutable QPointer<QLineEdit> OpenEditor;
+    mutable bool Fresh = false;
 };
 
 // The fixed columns drawn over the left edge of the main view. It shares the model and
@@ -52,7 +59,9 @@ private:
 class FrozenColumnsView : public QTableView {
 public:
     explicit FrozenColumnsView(QWidget* parent);
-    bool OpenEditor(const QModelIndex& index) { return edit(index, AllEditTriggers, nullptr); }
+    bool OpenEditor(const QModelIndex& index) {
+        return QTableView::edit(index, AllEditTriggers, nullptr);
+    }
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
     // The overlay hands its mouse presses, releases, keys and cursor moves to the main
@@ -61,14 +70,24 @@ public:
     std::function<void(QMouseEvent*)> MouseRelease;
     std::function<void(QKeyEvent*)> KeyPress;
     std::function<QModelIndex(CursorAction, Qt::KeyboardModifiers)> MoveCursor;
+    // Set while an editor that had the keyboard focus is being closed (Tab, Enter): the
+    // overlay cannot take the focus itself, so the main view keeps it and edits on.
+    bool ClosingFocusedEditor() const { return ClosingFocused; }
 
 protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    // Editors open here only through OpenEditor; what the view would start by itself
+    // (the next cell after Tab, a double click) is the main view's business.
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool ClosingFocused = false;
 };
 
 } // namespace tw

@@ -42,6 +42,12 @@ void SetUpHeaders(QTableView* view) {
 } // namespace
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
+    MainDelegate = new CellDelegate(this);
+    FrozenDelegate = new CellDelegate(this);
+    for (CellDelegate* delegate : {MainDelegate, FrozenDelegate}) {
+        delegate->SelectAllOnEdit = &SelectAllOnEdit;
+        delegate->EditorCreated = [this](QLineEdit* editor) { EditorCreated(editor); };
+    }
     Model = new GridModel(this);
     Model->SetCellColor(&CellColor);
     setModel(Model);
@@ -51,12 +57,6 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     Frozen->hide();
     viewport()->stackUnder(Frozen);
 
-    MainDelegate = new CellDelegate(this);
-    FrozenDelegate = new CellDelegate(this);
-    for (CellDelegate* delegate : {MainDelegate, FrozenDelegate}) {
-        delegate->SelectAllOnEdit = &SelectAllOnEdit;
-        delegate->EditorCreated = [this](QLineEdit* editor) { EditorCreated(editor); };
-    }
     setItemDelegate(MainDelegate);
     Frozen->setItemDelegate(FrozenDelegate);
 
@@ -146,6 +146,7 @@ int GridView::FrozenWidth() const {
 }
 
 void GridView::UpdateFrozenGeometry() {
+    if (!Frozen) return; // setModel lays out before the overlay exists
     const int fixed = FixedColumnCount();
     if (fixed == 0) {
         Frozen->hide();
@@ -238,7 +239,11 @@ void GridView::SyncGridCurrent(const QModelIndex& index) {
 }
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    const bool wasEditing = EditorActive();
+    if (!Frozen) { // setModel announces a current cell before the overlay exists
+        QTableView::currentChanged(current, previous);
+        return;
+    }
+    const bool wasEditing = EditorActive() || Frozen->ClosingFocusedEditor();
     // The overlay would close its own editor only after this view has opened the next
     // one; close it first, so a fixed cell can follow a fixed cell.
     FrozenDelegate->CommitAndClose();
@@ -250,16 +255,37 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
 
 bool GridView::OpenEditorAt(const QModelIndex& index) {
     if (!index.isValid() || ChangeDepth > 0) return false;
+    bool opened;
+    CellDelegate* delegate;
     if (index.column() < FixedColumnCount()) {
         MainDelegate->CommitAndClose();
-        return Frozen->OpenEditor(index);
+        opened = Frozen->OpenEditor(index);
+        delegate = FrozenDelegate;
+    } else {
+        FrozenDelegate->CommitAndClose();
+        opened = QTableView::edit(index, AllEditTriggers, nullptr);
+        delegate = MainDelegate;
     }
-    FrozenDelegate->CommitAndClose();
-    return QTableView::edit(index, AllEditTriggers, nullptr);
+    // The view selects the whole text of a new editor itself; "Auto Select All" decides.
+    if (opened && delegate->TakeFreshEditor()) {
+        if (QLineEdit* editor = delegate->Editor()) {
+            if (SelectAllOnEdit) {
+                editor->selectAll();
+            } else {
+                editor->deselect();
+                editor->end(false);
+            }
+        }
+    }
+    return opened;
 }
 
 bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
-    // Fixed cells lie under the overlay and are edited there.
+    // Fixed cells lie under the overlay and are edited there; the current cell's open
+    // editor needs no second one.
+    if (index.isValid() && index == currentIndex() &&
+        (index.column() < FixedColumnCount() || MainDelegate->Editor()))
+        return true;
     if (index.isValid() && index.column() < FixedColumnCount()) return false;
     return QTableView::edit(index, trigger, event);
 }
