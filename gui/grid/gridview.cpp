@@ -128,6 +128,7 @@ void GridView::EndGridChange() {
 }
 
 void GridView::RefreshCells() {
+    UpdateEditorColors();
     viewport()->update();
     Frozen->viewport()->update();
     horizontalHeader()->viewport()->update();
@@ -227,7 +228,7 @@ void GridView::RestoreCurrentCell() {
     SetCurrentCell(row, col);
 }
 
-bool GridView::HasFocusInside() const {
+bool GridView::GridHasFocus() const {
     QWidget* focus = QApplication::focusWidget();
     return focus && (focus == this || isAncestorOf(focus));
 }
@@ -250,7 +251,7 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     QTableView::currentChanged(current, previous);
     if (!current.isValid()) return;
     SyncGridCurrent(current);
-    if (wasEditing || HasFocusInside()) OpenEditorAt(current);
+    if (wasEditing || GridHasFocus()) OpenEditorAt(current);
 }
 
 bool GridView::OpenEditorAt(const QModelIndex& index) {
@@ -277,7 +278,24 @@ bool GridView::OpenEditorAt(const QModelIndex& index) {
             }
         }
     }
+    if (opened) UpdateEditorColors();
     return opened;
+}
+
+void GridView::UpdateEditorColors() {
+    // The editor covers its cell, so it wears the cell's colours (the colour handler
+    // gives the cell being edited a colour of its own).
+    QLineEdit* editor = CellEditor();
+    if (!editor) return;
+    const QModelIndex index = currentIndex();
+    QPalette colors = palette();
+    const QVariant background = index.data(Qt::BackgroundRole);
+    if (background.canConvert<QColor>() && background.value<QColor>().isValid())
+        colors.setColor(QPalette::Base, background.value<QColor>());
+    const bool fixed = index.column() < FixedColumnCount();
+    colors.setColor(QPalette::Text, fixed ? FixedTextColor : TextColor);
+    editor->setPalette(colors);
+    editor->setFont(fixed ? FixedFont : GridFont);
 }
 
 bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {

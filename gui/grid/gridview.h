@@ -44,6 +44,9 @@ public:
     void EndCellEdit();
     void BeginCellEdit();
     bool EditorActive() const;
+    // Whether the keyboard focus is in the grid: the view, its overlay or its editor
+    // (the colour handler paints the cell being edited only then).
+    bool GridHasFocus() const;
     // The open editor, or null.
     QLineEdit* CellEditor() const;
     // Makes (display row, display column) current and scrolls it into view. A cell of a
@@ -121,7 +124,7 @@ private:
     void ApplyFonts();
     void ApplyGridSizes();
     void RestoreCurrentCell();
-    bool HasFocusInside() const;
+    void UpdateEditorColors();
     bool OpenEditorAt(const QModelIndex& index);
     void ColumnResizedByUser(int col, int newSize, bool fromFrozen);
     void SyncGridCurrent(const QModelIndex& index);

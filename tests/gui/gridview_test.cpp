@@ -486,6 +486,71 @@ private slots:
         QCOMPARE(measure.Width("", false), 0);
     }
 
+    void mouseUpReportsButtonAndPosition() {
+        Show();
+        QSignalSpy ups(View, &GridView::MouseUp);
+        const QPoint at = CellCenter(View, 2, 2);
+        QTest::mouseClick(View->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
+        QCOMPARE(ups.count(), 1);
+        QCOMPARE(ups.first().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
+        QCOMPARE(ups.first().at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+        QCOMPARE(ups.first().at(2).toPoint(), View->viewport()->mapTo(View, at));
+    }
+
+    void backtabWrapsToThePreviousRowAndSkipsFixedColumns() {
+        Show();
+        View->SetCurrentCell(3, 1);
+        QTest::keyClick(KeyTarget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(Grid->Row(), 2);
+        QCOMPARE(Grid->Col(), 5);
+        QTest::keyClick(KeyTarget(), Qt::Key_Tab);
+        QCOMPARE(Grid->Row(), 3);
+        QCOMPARE(Grid->Col(), 1);
+        QTest::keyClick(KeyTarget(), Qt::Key_Left);
+        QCOMPARE(Grid->Col(), 1);
+        QVERIFY(View->EditorActive());
+    }
+
+    void currentCellScrollsClearOfTheFixedColumns() {
+        Fill(*Grid, 60, 2000);
+        View->BeginGridChange();
+        View->EndGridChange();
+        Show();
+        for (const auto& [row, col] : {std::pair{1500, 55}, std::pair{20, 2}, std::pair{1999, 30}}) {
+            View->SetCurrentCell(row, col);
+            const QRect cell = View->visualRect(View->currentIndex());
+            QVERIFY2(cell.left() >= View->FrozenView()->width(), "hidden under the fixed columns");
+            QVERIFY(View->viewport()->rect().contains(cell.center()));
+            // The overlay shows the same rows.
+            QCOMPARE(View->FrozenView()->visualRect(View->model()->index(row - 1, 0)).top(), cell.top());
+        }
+    }
+
+    void fixedCellsUseFixedFontAndColours() {
+        View->SetTextColor(Qt::blue);
+        View->SetFixedTextColor(Qt::darkGreen);
+        QAbstractItemModel* model = View->model();
+        QCOMPARE(model->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::darkGreen));
+        QCOMPARE(model->index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(), QColor(Qt::darkGreen));
+        QVERIFY(model->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+        QVERIFY(model->headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
+        QVERIFY(!model->index(0, 1).data(Qt::FontRole).isValid());
+    }
+
+    void editorWearsTheCellColour() {
+        View->CellColor = [this](int row, int dataCol) {
+            const bool editing = View->EditorActive() && row == Grid->Row() &&
+                                 Grid->DisplayColumnOf(dataCol) == Grid->Col();
+            return editing ? QColor(Qt::green) : QColor(Qt::white);
+        };
+        Show();
+        View->SetCurrentCell(2, 2);
+        View->BeginCellEdit();
+        QVERIFY(View->CellEditor());
+        QCOMPARE(View->CellEditor()->palette().color(QPalette::Base), QColor(Qt::green));
+    }
+
     void gridExitOnlyWhenFocusLeavesTheGrid() {
         QWidget window;
         QLineEdit other(&window);
