@@ -116,6 +116,15 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     connect(FilterComboBox1, &QComboBox::currentIndexChanged, this, [this] { RefreshFileList(); });
     connect(DL1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { FolderChosen(); });
+    // The folder model fills in the background; bring the current folder into view once
+    // its branch has arrived.
+    connect(FolderModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+        if (!CurrentFolder.startsWith(loaded)) return;
+        const QModelIndex index = FolderModel->index(CurrentFolder);
+        if (!index.isValid()) return;
+        if (DL1->currentIndex() != index) DL1->setCurrentIndex(index);
+        DL1->scrollTo(index);
+    });
     connect(FL1, &QListWidget::itemClicked, this, [this] { FL1Click(); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
