@@ -417,6 +417,8 @@ void GridView::ApplyFonts() {
     horizontalHeader()->setFont(FixedFont);
     Frozen->horizontalHeader()->setFont(FixedFont);
     Model->SetFonts(GridFont, FixedFont);
+    GridMetrics = QFontMetrics(GridFont);
+    FixedMetrics = QFontMetrics(FixedFont);
     RefreshCells();
     updateGeometries();
 }
@@ -444,14 +446,10 @@ void GridView::SetFixedTextColor(const QColor& color) {
 
 TextMeasure GridView::Measure() const {
     TextMeasure m;
-    const QFont normal = GridFont;
-    const QFont bold = FixedFont;
-    m.Width = [normal, bold](std::string_view text, bool fixedFont) {
-        return QFontMetrics(fixedFont ? bold : normal).horizontalAdvance(FromCp1252(text));
+    m.Width = [this](std::string_view text, bool fixedFont) {
+        return (fixedFont ? FixedMetrics : GridMetrics).horizontalAdvance(FromCp1252(text));
     };
-    m.LineHeight = [normal, bold](bool fixedFont) {
-        return QFontMetrics(fixedFont ? bold : normal).height();
-    };
+    m.LineHeight = [this](bool fixedFont) { return (fixedFont ? FixedMetrics : GridMetrics).height(); };
     return m;
 }
 

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QTableView>
 #include <functional>
 #include <string>
@@ -76,7 +77,8 @@ public:
 
     // Background of a cell: display row, data column. Empty means the grid's own colour.
     std::function<QColor(int row, int dataCol)> CellColor;
-    // Measures text in the fonts the grid draws with.
+    // Measures text in the fonts the grid draws with, always the current ones (the
+    // functions stay valid while the view lives, across font size changes).
     TextMeasure Measure() const;
 
 signals:
@@ -115,6 +117,8 @@ private:
     bool SyncingScroll = false;
     QFont GridFont;
     QFont FixedFont;
+    QFontMetrics GridMetrics{QFont()};
+    QFontMetrics FixedMetrics{QFont()};
     QColor TextColor = Qt::black;
     QColor FixedTextColor = Qt::black;
 

@@ -482,8 +482,11 @@ private slots:
         const TextMeasure measure = View->Measure();
         QVERIFY(measure.Width("WWWW", true) > measure.Width("WWWW", false) - 1);
         QVERIFY(measure.Width("WWWW", false) > measure.Width("W", false));
-        QVERIFY(measure.LineHeight(false) > 0);
         QCOMPARE(measure.Width("", false), 0);
+        const int small = measure.LineHeight(false);
+        QVERIFY(small > 0);
+        View->SetFontPointSize(24); // the same measure follows the new size
+        QVERIFY(measure.LineHeight(false) > small);
     }
 
     void mouseUpReportsButtonAndPosition() {
