@@ -43,17 +43,18 @@ void GridView::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    if (event->button() == Qt::LeftButton) {
-        const QModelIndex target = indexAt(event->position().toPoint());
-        const QModelIndex current = currentIndex();
-        if (target.isValid() && target != current) {
-            emit CellChanging(current.isValid() ? GridModel::DisplayRowOf(current.row()) : -1,
-                              current.isValid() ? current.column() : -1,
-                              GridModel::DisplayRowOf(target.row()), target.column());
-        }
+    if (event->button() != Qt::LeftButton) {
+        event->accept(); // only the left button moves the current cell
+        return;
+    }
+    const QModelIndex target = indexAt(event->position().toPoint());
+    const QModelIndex current = currentIndex();
+    if (target.isValid() && target != current) {
+        emit CellChanging(current.isValid() ? GridModel::DisplayRowOf(current.row()) : -1,
+                          current.isValid() ? current.column() : -1,
+                          GridModel::DisplayRowOf(target.row()), target.column());
     }
     QTableView::mousePressEvent(event);
-    if (event->button() != Qt::LeftButton) return;
     if (hit.Row >= 0 && hit.Col >= 0) emit ClickCell(hit.Row, hit.Col);
     // A click on the current cell whose editor was closed opens it again.
     if (!EditorActive() && currentIndex().isValid() && indexAt(event->position().toPoint()).isValid())

@@ -92,7 +92,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     connect(Frozen->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int col, int, int size) { ColumnResizedByUser(col, size, true); });
     connect(Model, &GridModel::TextRefused, this, &GridView::TextRefused);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
         // A window losing the focus as a whole is no exit from the grid.
         if (inside(old) && now && !inside(now)) emit GridExit();
@@ -102,7 +102,11 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     ApplyFonts();
 }
 
-GridView::~GridView() = default;
+GridView::~GridView() {
+    // The children outlive this object's members: nothing may reach them any more.
+    disconnect(FocusWatch);
+    Model->SetCellColor(nullptr);
+}
 
 QTableView* GridView::FrozenView() const { return Frozen; }
 

@@ -115,6 +115,7 @@ private:
     int ChangeDepth = 0;
     bool ApplyingSizes = false;
     bool SyncingScroll = false;
+    QMetaObject::Connection FocusWatch;
     QFont GridFont;
     QFont FixedFont;
     QFontMetrics GridMetrics{QFont()};
