@@ -20,8 +20,10 @@ QPixmap ProgramIconPixmap() {
     painter.fillRect(2, 3, 8, 26, Qt::darkGray);
     painter.fillRect(17, 17, 7, 5, Qt::green);
     painter.setPen(Qt::black);
-    for (int x = 2; x <= 30; x += 7) painter.drawLine(x, 3, x, 29);
-    for (int y = 3; y <= 29; y += 7) painter.drawLine(2, y, 30, y);
+    for (int x = 2; x <= 30; x += 7)
+        painter.drawLine(x, 3, x, 29);
+    for (int y = 3; y <= 29; y += 7)
+        painter.drawLine(2, y, 30, y);
     painter.drawRect(2, 3, 28, 26);
     return pixmap;
 }
@@ -65,7 +67,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
 }
 
-void TAboutBox::OKButtonClick() { accept(); }
+void TAboutBox::OKButtonClick() {
+    accept();
+}
 
 void TAboutBox::showEvent(QShowEvent* event) {
     CentreOnScreen(*this);

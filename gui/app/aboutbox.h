@@ -12,7 +12,7 @@ namespace tw {
 
 class TAboutBox : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     void OKButtonClick();
@@ -23,7 +23,7 @@ public:
     QLabel* Label1;
     QPushButton* OKButton;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 };
 

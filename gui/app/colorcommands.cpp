@@ -12,7 +12,8 @@ void TForm1::ApplyStoredColors() {
     // until then the design colours stay.
     std::string stored[4];
     const char* names[4] = {"colorsel2", "colorsel", "colorfont", "colorfixed"};
-    for (int i = 0; i < 4; ++i) Editor.Reg1.ReadString(names[i], stored[i]);
+    for (int i = 0; i < 4; ++i)
+        Editor.Reg1.ReadString(names[i], stored[i]);
 }
 
 QColor TForm1::SG1GetCellColor(int /*row*/, int /*dataCol*/) {
@@ -20,11 +21,23 @@ QColor TForm1::SG1GetCellColor(int /*row*/, int /*dataCol*/) {
     return QColor();
 }
 
-void TForm1::ChangeActiveCellColor1Click() { PrepareCommand(); }
-void TForm1::ChangeSelectionColor1Click() { PrepareCommand(); }
-void TForm1::ChangeTextColor1Click() { PrepareCommand(); }
-void TForm1::ChangeFixedTextColor1Click() { PrepareCommand(); }
-void TForm1::ResetSelectionColor1Click() { PrepareCommand(); }
-void TForm1::ResetTextColors1Click() { PrepareCommand(); }
+void TForm1::ChangeActiveCellColor1Click() {
+    PrepareCommand();
+}
+void TForm1::ChangeSelectionColor1Click() {
+    PrepareCommand();
+}
+void TForm1::ChangeTextColor1Click() {
+    PrepareCommand();
+}
+void TForm1::ChangeFixedTextColor1Click() {
+    PrepareCommand();
+}
+void TForm1::ResetSelectionColor1Click() {
+    PrepareCommand();
+}
+void TForm1::ResetTextColors1Click() {
+    PrepareCommand();
+}
 
 } // namespace tw

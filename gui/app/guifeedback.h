@@ -18,7 +18,7 @@ class GridView;
 class Prompts;
 
 class GuiFeedback : public Feedback {
-public:
+  public:
     struct Widgets {
         QWidget* Window = nullptr;
         QWidget* StatusArea = nullptr;
@@ -54,7 +54,7 @@ public:
     std::function<void()> ShowReportPanelCommand;
     std::function<void(const std::string&)> ChooserFolderCommand;
 
-private:
+  private:
     Widgets W;
     Prompts& Boxes;
     bool BusyShown = false;

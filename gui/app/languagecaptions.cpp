@@ -39,7 +39,8 @@ std::string TForm1::MainWindowTitle() const {
 
 bool TForm1::LoadLanguageFile() {
     std::string error;
-    if (ApplyLanguageFile(error)) return true;
+    if (ApplyLanguageFile(error))
+        return true;
     Boxes().MessageBox(FromCp1252(Editor.ExeFolder + Editor.LanguageFile + ": " + error));
     return false;
 }
@@ -48,7 +49,8 @@ bool TForm1::ApplyLanguageFile(std::string& error) {
     // The choice is kept even when the file then fails to open, so the next start
     // knows what the user picked.
     Editor.Reg1.WriteString("Language", Editor.LanguageFile);
-    if (!Editor.Language.Load(Editor.ExeFolder + Editor.LanguageFile, error)) return false;
+    if (!Editor.Language.Load(Editor.ExeFolder + Editor.LanguageFile, error))
+        return false;
     ComboBox1->setCurrentIndex(0);
     ComboBox2->setCurrentIndex(0);
     SetCaptions();
@@ -98,7 +100,8 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { AutoSizeColumns2->setText(text(27)); });
     CaptionStep([&] { CompareTabFiles1->setText(text(28)); });
     CaptionStep([&] { CombineTabFiles1->setText(text(29)); });
-    CaptionStep([&] { CombineFilesNoRemoveRows1->setText(text(29) + QStringLiteral(" ") + text(30)); });
+    CaptionStep(
+        [&] { CombineFilesNoRemoveRows1->setText(text(29) + QStringLiteral(" ") + text(30)); });
     CaptionStep([&] { CombineShowCompareMessages1->setText(text(31)); });
     CaptionStep([&] { SortByColumn01->setText(text(32)); });
     CaptionStep([&] { SortByColumn1->setText(text(33)); });
@@ -122,12 +125,13 @@ void TForm1::SetCaptions() {
 
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::Window, text(49)); });
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::LoadButton, text(50)); });
-    const ChooserCaption selectButtons[] = {ChooserCaption::SelectButton1, ChooserCaption::SelectButton2,
-                                            ChooserCaption::SelectButton3, ChooserCaption::SelectButton4,
-                                            ChooserCaption::SelectButton5};
+    const ChooserCaption selectButtons[] = {
+        ChooserCaption::SelectButton1, ChooserCaption::SelectButton2, ChooserCaption::SelectButton3,
+        ChooserCaption::SelectButton4, ChooserCaption::SelectButton5};
     for (int k = 1; k <= 5; ++k) {
         CaptionStep([&] {
-            SetFileChooserCaption(Form3, selectButtons[k - 1], text(51) + QStringLiteral(" ") + QString::number(k));
+            SetFileChooserCaption(Form3, selectButtons[k - 1],
+                                  text(51) + QStringLiteral(" ") + QString::number(k));
         });
     }
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::GoButton, text(52)); });
@@ -143,7 +147,8 @@ void TForm1::LanguageFileChosen(const std::string& fileName) {
     // A name the list still shows but that is gone from the folder is taken without
     // loading anything; reading the document sections then names it.
     std::error_code error;
-    if (std::filesystem::is_regular_file(Editor.ExeFolder + fileName, error)) LoadLanguageFile();
+    if (std::filesystem::is_regular_file(Editor.ExeFolder + fileName, error))
+        LoadLanguageFile();
 }
 
 void TForm1::LANGUAGE1Click() {

@@ -19,7 +19,8 @@ constexpr int FileNameRole = Qt::UserRole;
 
 bool HasLanguageExtension(const std::string& name) {
     // The list shows what a "*.lng" mask shows: the extension compared without case.
-    return name.size() > 4 && EqualsIgnoringCaseAZ(std::string_view(name).substr(name.size() - 4), ".lng");
+    return name.size() > 4 &&
+           EqualsIgnoringCaseAZ(std::string_view(name).substr(name.size() - 4), ".lng");
 }
 } // namespace
 
@@ -61,12 +62,15 @@ void Tlngform::SetFolder(const std::string& folder) {
 void Tlngform::RefreshList() {
     std::vector<std::string> names;
     std::error_code error;
-    std::filesystem::directory_iterator it(ListFolder.empty() ? std::string(".") : ListFolder, error);
+    std::filesystem::directory_iterator it(ListFolder.empty() ? std::string(".") : ListFolder,
+                                           error);
     for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
         std::error_code typeError;
-        if (!it->is_regular_file(typeError)) continue;
+        if (!it->is_regular_file(typeError))
+            continue;
         std::string name = it->path().filename().string();
-        if (HasLanguageExtension(name)) names.push_back(std::move(name));
+        if (HasLanguageExtension(name))
+            names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
 
@@ -77,10 +81,12 @@ void Tlngform::RefreshList() {
         QByteArray raw(names[i].data(), static_cast<qsizetype>(names[i].size()));
         auto* item = new QListWidgetItem(QFile::decodeName(raw), FileListBox1);
         item->setData(FileNameRole, raw);
-        if (names[i] == active) selected = static_cast<int>(i);
+        if (names[i] == active)
+            selected = static_cast<int>(i);
     }
     // Selecting the entry only marks it; nothing is loaded until the user clicks.
-    if (selected >= 0) FileListBox1->setCurrentRow(selected);
+    if (selected >= 0)
+        FileListBox1->setCurrentRow(selected);
 }
 
 std::vector<std::string> Tlngform::FileNames() const {
@@ -93,12 +99,16 @@ std::vector<std::string> Tlngform::FileNames() const {
 }
 
 void Tlngform::FileListBox1Click(QListWidgetItem* item) {
-    if (!item) return;
+    if (!item)
+        return;
     QByteArray raw = item->data(FileNameRole).toByteArray();
-    if (LanguageChosen) LanguageChosen(std::string(raw.constData(), static_cast<size_t>(raw.size())));
+    if (LanguageChosen)
+        LanguageChosen(std::string(raw.constData(), static_cast<size_t>(raw.size())));
 }
 
-void Tlngform::BitBtn2Click() { reject(); }
+void Tlngform::BitBtn2Click() {
+    reject();
+}
 
 void Tlngform::showEvent(QShowEvent* event) {
     RefreshList();

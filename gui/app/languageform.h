@@ -16,7 +16,7 @@ namespace tw {
 
 class Tlngform : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Tlngform(QWidget* parent = nullptr);
 
     // The folder listed (ends in "/"); re-read every time the window opens, so files
@@ -38,10 +38,10 @@ public:
     QListWidget* FileListBox1;
     QPushButton* BitBtn2;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     std::string ListFolder;
 };
 

@@ -31,7 +31,8 @@ constexpr int MaximumPanelHeight = 10000;
 std::string ProgramFolder() {
     QByteArray folder = QFile::encodeName(QCoreApplication::applicationDirPath());
     std::string path(folder.constData(), static_cast<size_t>(folder.size()));
-    if (path.empty() || path.back() != '/') path += '/';
+    if (path.empty() || path.back() != '/')
+        path += '/';
     return path;
 }
 } // namespace
@@ -52,7 +53,8 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     // The language window and the first start-up step already look in the program's
     // folder, so it is known from the start, not only from the step that names it.
     Editor.ExeFolder = exeFolder.empty() ? ProgramFolder() : exeFolder;
-    if (Editor.ExeFolder.back() != '/') Editor.ExeFolder += '/';
+    if (Editor.ExeFolder.back() != '/')
+        Editor.ExeFolder += '/';
 
     BuildLayout();
     BuildMenus();
@@ -168,7 +170,9 @@ void TForm1::CreateWindows() {
     lngform->SetFolder(Editor.ExeFolder);
 }
 
-int TForm1::ExecModal(QDialog& window) { return window.exec(); }
+int TForm1::ExecModal(QDialog& window) {
+    return window.exec();
+}
 
 void TForm1::OpenDocument(const std::string& path) {
     QByteArray raw(path.data(), static_cast<qsizetype>(path.size()));
@@ -188,7 +192,9 @@ int TForm1::BoundedPointSize(int size) {
     return std::min(size, MaximumPointSize);
 }
 
-int TForm1::BoundedPanelHeight(int height) { return std::clamp(height, 0, MaximumPanelHeight); }
+int TForm1::BoundedPanelHeight(int height) {
+    return std::clamp(height, 0, MaximumPanelHeight);
+}
 
 void TForm1::ApplyFontSize(int size) {
     int points = BoundedPointSize(size);
@@ -199,10 +205,13 @@ void TForm1::ApplyFontSize(int size) {
     Editor.Measure = SG1->Measure();
 }
 
-void TForm1::SetPanelHeight(int height) { Panel1->setFixedHeight(BoundedPanelHeight(height)); }
+void TForm1::SetPanelHeight(int height) {
+    Panel1->setFixedHeight(BoundedPanelHeight(height));
+}
 
 bool TForm1::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate) FormActivate();
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
     return QMainWindow::event(event);
 }
 

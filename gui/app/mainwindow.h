@@ -35,7 +35,7 @@ class Tlngform;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // `exeFolder` is the folder the language and help files are looked up in (ends in
     // "/"; empty: the program's own folder). `prompts` answers every input and message
     // box (null: the real boxes). The settings store is chosen when the window is built:
@@ -235,7 +235,7 @@ public:
     void SortByColumn01Click();
     void SortByColumn1Click();
 
-protected:
+  protected:
     // Every modal window of the program opens here; tests replace it so nothing blocks.
     virtual int ExecModal(QDialog& window);
     // Opens a document with the desktop's registered application (the help file).
@@ -254,7 +254,7 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void BuildLayout();
     void BuildMenus();
     void BuildPopupMenus();

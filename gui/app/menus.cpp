@@ -65,8 +65,8 @@ void TForm1::BuildMenus() {
     AutoSizeOnLoad1 = AddCheckItem(Options1, "AutoSizeOnLoad1", "Auto Size On Load", false);
     AllowAddDeleteRows1 =
         AddCheckItem(Options1, "AllowAddDeleteRows1", "Allow Add/Delete Rows", false);
-    AutoLoadProtosOnStartup1 = AddCheckItem(Options1, "AutoLoadProtosOnStartup1",
-                                            "Auto Load Protos On Startup", false);
+    AutoLoadProtosOnStartup1 =
+        AddCheckItem(Options1, "AutoLoadProtosOnStartup1", "Auto Load Protos On Startup", false);
     AutoLoadLastFileOnStartup1 = AddCheckItem(Options1, "AutoLoadLastFileOnStartup1",
                                               "Auto Load Last File On Startup", false);
 
@@ -78,8 +78,8 @@ void TForm1::BuildMenus() {
     CombineTabFiles1 = AddItem(ools1, "CombineTabFiles1", "Combine Files");
     CombineFilesNoRemoveRows1 =
         AddItem(ools1, "CombineFilesNoRemoveRows1", "Combine Files (No Remove Rows)");
-    CombineShowCompareMessages1 = AddCheckItem(ools1, "CombineShowCompareMessages1",
-                                               "Combine Show Compare Messages?", false);
+    CombineShowCompareMessages1 =
+        AddCheckItem(ools1, "CombineShowCompareMessages1", "Combine Show Compare Messages?", false);
     AddSeparator(ools1, "N8");
     SortByColumn01 = AddItem(ools1, "SortByColumn01", "Sort By Column 0");
     SortByColumn1 = AddItem(ools1, "SortByColumn1", "Sort By Column #");
@@ -102,8 +102,7 @@ void TForm1::BuildMenus() {
     ChangeFixedTextColor1 =
         AddItem(ColorOptions1, "ChangeFixedTextColor1", "Change Fixed Text Color");
     AddSeparator(ColorOptions1, "N10");
-    ResetSelectionColor1 =
-        AddItem(ColorOptions1, "ResetSelectionColor1", "Reset Selection Colors");
+    ResetSelectionColor1 = AddItem(ColorOptions1, "ResetSelectionColor1", "Reset Selection Colors");
     ResetTextColors1 = AddItem(ColorOptions1, "ResetTextColors1", "Reset Text Colors");
 
     Help1 = AddMenu(bar, "Help1", "  &Help  ");
@@ -162,7 +161,8 @@ void TForm1::ConnectMenuItem(QAction* item, void (TForm1::*handler)()) {
         // A checkable QAction flips its own check mark before it reports the click. The
         // handlers set their marks themselves (a button may run the same handler), so
         // the automatic flip is undone first.
-        if (item->isCheckable()) item->setChecked(!item->isChecked());
+        if (item->isCheckable())
+            item->setChecked(!item->isChecked());
         (this->*handler)();
     });
 }
@@ -207,7 +207,8 @@ void TForm1::ConnectHandlers() {
         ConnectMenuItem(item, &TForm1::ColSelectionToggle1Click);
     for (QAction* item : {SelectThisRow1, MenuItem1})
         ConnectMenuItem(item, &TForm1::SelectThisRow1Click);
-    for (QAction* item : {HideRow1, HideRow2}) ConnectMenuItem(item, &TForm1::HideRow1Click);
+    for (QAction* item : {HideRow1, HideRow2})
+        ConnectMenuItem(item, &TForm1::HideRow1Click);
     for (QAction* item : {HideColumn1, HideColumn2})
         ConnectMenuItem(item, &TForm1::HideColumn1Click);
     for (QAction* item : {HideSelectedRows1, HideSelectedRows2})

@@ -13,33 +13,38 @@ QString Prompts::InputBox(const std::string& caption, const std::string& prompt,
     return InputBox(FromCp1252(caption), FromCp1252(prompt), FromCp1252(defaultAnswer));
 }
 
-void Prompts::MessageBox(const std::string& text) { MessageBox(FromCp1252(text)); }
+void Prompts::MessageBox(const std::string& text) {
+    MessageBox(FromCp1252(text));
+}
 
 QString DialogPrompts::InputBox(const QString& caption, const QString& prompt,
                                 const QString& defaultAnswer) {
     bool accepted = false;
-    QString answer = QInputDialog::getText(Parent, caption, prompt, QLineEdit::Normal,
-                                           defaultAnswer, &accepted);
+    QString answer =
+        QInputDialog::getText(Parent, caption, prompt, QLineEdit::Normal, defaultAnswer, &accepted);
     return accepted ? answer : defaultAnswer;
 }
 
 void DialogPrompts::MessageBox(const QString& text) {
     // The box carries the program's name as its caption, as every message of the
     // program does; the text says everything else.
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
-                    QMessageBox::Ok, Parent);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    Parent);
     box.exec();
 }
 
 QString ScriptedPrompts::InputBox(const QString& caption, const QString& prompt,
                                   const QString& defaultAnswer) {
     Questions.push_back({caption, prompt, defaultAnswer});
-    if (Answers.empty()) return defaultAnswer;
+    if (Answers.empty())
+        return defaultAnswer;
     std::optional<QString> answer = std::move(Answers.front());
     Answers.pop_front();
     return answer ? *answer : defaultAnswer;
 }
 
-void ScriptedPrompts::MessageBox(const QString& text) { Messages.push_back(text); }
+void ScriptedPrompts::MessageBox(const QString& text) {
+    Messages.push_back(text);
+}
 
 } // namespace tw

@@ -14,7 +14,7 @@ class QWidget;
 namespace tw {
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
     // An input box with caption, prompt and default answer. Cancelling gives back the
     // default answer.
@@ -31,7 +31,7 @@ public:
 
 // The real boxes: QInputDialog and QMessageBox over the given window.
 class DialogPrompts : public Prompts {
-public:
+  public:
     explicit DialogPrompts(QWidget* parent = nullptr) : Parent(parent) {}
     void SetParent(QWidget* parent) { Parent = parent; }
     using Prompts::InputBox;
@@ -40,14 +40,14 @@ public:
                      const QString& defaultAnswer) override;
     void MessageBox(const QString& text) override;
 
-private:
+  private:
     QWidget* Parent;
 };
 
 // Answers from a queue and a record of everything asked and shown; never opens a
 // window. With the queue empty an input box behaves as if cancelled.
 class ScriptedPrompts : public Prompts {
-public:
+  public:
     struct Question {
         QString Caption;
         QString Prompt;

@@ -13,8 +13,8 @@
 #include "gui/app/cp1252.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/languageform.h"
-#include "gui/app/prompts.h"
 #include "gui/app/mainwindow.h"
+#include "gui/app/prompts.h"
 #include "gui/app/windows.h"
 #include "gui/grid/gridview.h"
 
@@ -46,13 +46,15 @@ struct StartupStepFailed : std::exception {};
 void TForm1::FormActivate() {
     // Marked at once, not only when step 3 comes: the language window that step 1 may
     // open is modal, and closing it activates this window again while step 1 runs.
-    if (ActivatedFlag) return;
+    if (ActivatedFlag)
+        return;
     ActivatedFlag = true;
 
     ChooseLanguageAtStartup(); // step 1
 
     // Step 2.
-    if (width() > 480) StatusPanel->setFixedWidth(static_cast<int>(std::lrint(width() / 2.0)));
+    if (width() > 480)
+        StatusPanel->setFixedWidth(static_cast<int>(std::lrint(width() / 2.0)));
 
     // Step 3.
     Editor.CurrentGridSlot = 1;
@@ -78,18 +80,22 @@ void TForm1::ChooseLanguageAtStartup() {
     bool applied = false;
     Guarded([&] {
         std::string stored;
-        if (!Editor.Reg1.ReadString("language", stored)) return;
+        if (!Editor.Reg1.ReadString("language", stored))
+            return;
         Editor.LanguageFile = stored;
         std::string error;
-        if (!stored.empty() && IsFile(Editor.ExeFolder + stored)) applied = ApplyLanguageFile(error);
+        if (!stored.empty() && IsFile(Editor.ExeFolder + stored))
+            applied = ApplyLanguageFile(error);
     });
-    if (applied) return;
+    if (applied)
+        return;
 
     // First start, or the stored language file is gone: the default language, and the
     // language window so the user can choose another.
     Editor.LanguageFile = DefaultLanguageFile;
     std::string error;
-    if (!ApplyLanguageFile(error)) ReportMissingDefaultLanguage(error);
+    if (!ApplyLanguageFile(error))
+        ReportMissingDefaultLanguage(error);
     lngform->SetFolder(Editor.ExeFolder);
     ExecModal(*lngform);
 }
@@ -116,7 +122,8 @@ void TForm1::RunStartupSteps() {
 
     // Step 7.
     Guarded([&] {
-        if (auto size = reg.ReadInteger("fontsize")) FontSize = *size;
+        if (auto size = reg.ReadInteger("fontsize"))
+            FontSize = *size;
     });
     ApplyFontSize(FontSize);
     FontSize81->setText(FromCp1252(Editor.Text(38) + " " + IntToText(FontSize)));
@@ -131,25 +138,30 @@ void TForm1::RunStartupSteps() {
     });
     Guarded([&] {
         std::string folder;
-        if (reg.ReadString("protopath", folder)) ProtoFolder = folder;
+        if (reg.ReadString("protopath", folder))
+            ProtoFolder = folder;
     });
 
     // Steps 10 to 13.
     Guarded([&] {
-        if (auto on = reg.ReadBool("neverhide")) Editor.NeverHide = *on;
+        if (auto on = reg.ReadBool("neverhide"))
+            Editor.NeverHide = *on;
     });
     NeverHideColumns1->setChecked(Editor.NeverHide);
     Guarded([&] {
-        if (auto on = reg.ReadBool("addrow")) AllowAddDeleteRows1->setChecked(*on);
+        if (auto on = reg.ReadBool("addrow"))
+            AllowAddDeleteRows1->setChecked(*on);
     });
     Guarded([&] {
-        if (auto on = reg.ReadBool("showcolnum")) ShowCOLANDDescriptions1->setChecked(*on);
+        if (auto on = reg.ReadBool("showcolnum"))
+            ShowCOLANDDescriptions1->setChecked(*on);
     });
     Editor.ShowColNumbers = ShowCOLANDDescriptions1->isChecked();
     Guarded([&] {
         if (auto on = reg.ReadBool("showcombcode")) {
             CombineShowCompareMessages1->setChecked(*on);
-            if (auto again = reg.ReadBool("showcombcode")) Editor.ShowCombineMessages = *again;
+            if (auto again = reg.ReadBool("showcombcode"))
+                Editor.ShowCombineMessages = *again;
         }
     });
 
@@ -157,17 +169,20 @@ void TForm1::RunStartupSteps() {
     auto autoload = reg.ReadBool("autoload");
     AutoLoadProtosOnStartup1->setChecked(autoload.value_or(false));
     Guarded([&] {
-        if (auto on = reg.ReadBool("autoloadlast")) AutoLoadLastFileOnStartup1->setChecked(*on);
+        if (auto on = reg.ReadBool("autoloadlast"))
+            AutoLoadLastFileOnStartup1->setChecked(*on);
     });
 
     // Steps 16 to 18.
     SG1->SetAllowInsertDeleteRows(AllowAddDeleteRows1->isChecked());
     Guarded([&] {
-        if (auto on = reg.ReadBool("autosize")) AutoSizeOnLoad1->setChecked(*on);
+        if (auto on = reg.ReadBool("autosize"))
+            AutoSizeOnLoad1->setChecked(*on);
     });
     Editor.AutoSizeOnLoad = AutoSizeOnLoad1->isChecked();
     Guarded([&] {
-        if (auto on = reg.ReadBool("autoselect")) AutoSelectAll1->setChecked(*on);
+        if (auto on = reg.ReadBool("autoselect"))
+            AutoSelectAll1->setChecked(*on);
     });
 
     // Step 19: colours come before any file is loaded.
@@ -175,7 +190,8 @@ void TForm1::RunStartupSteps() {
 
     // Steps 20 and 21.
     Guarded([&] {
-        if (auto height = reg.ReadInteger("Top Panel Height")) PanelHeight = *height;
+        if (auto height = reg.ReadInteger("Top Panel Height"))
+            PanelHeight = *height;
     });
     SG1->SetAutoSelectAll(AutoSelectAll1->isChecked());
     SetPanelHeight(PanelHeight);
@@ -195,7 +211,8 @@ void TForm1::RunStartupSteps() {
     if (AutoLoadLastFileOnStartup1->isChecked()) {
         Editor.DocumentFileName.clear();
         std::string lastFile;
-        if (!reg.ReadString("lastfile", lastFile)) throw StartupStepFailed();
+        if (!reg.ReadString("lastfile", lastFile))
+            throw StartupStepFailed();
         Editor.DocumentFileName = lastFile;
         if (!TabFolder.empty() && !Editor.DocumentFileName.empty())
             LoadIntoMainGrid(TabFolder + "/" + Editor.DocumentFileName);

@@ -8,7 +8,8 @@ namespace tw {
 
 void CentreOnScreen(QWidget& window) {
     QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (!screen) return;
+    if (!screen)
+        return;
     QRect area = screen->availableGeometry();
     QRect frame = window.frameGeometry();
     frame.moveCenter(area.center());

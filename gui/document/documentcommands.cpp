@@ -17,10 +17,15 @@ bool TForm1::LoadIntoMainGrid(const std::string& /*path*/) {
 void TForm1::Reload1Click() {
     SG1->EndCellEdit();
     // The chooser opens in load mode: closing it always returns it there.
-    if (QDialog* chooser = FileChooserDialog(Form3)) ExecModal(*chooser);
+    if (QDialog* chooser = FileChooserDialog(Form3))
+        ExecModal(*chooser);
 }
 
-void TForm1::Save1Click() { PrepareCommand(); }
-void TForm1::SaveAs1Click() { PrepareCommand(); }
+void TForm1::Save1Click() {
+    PrepareCommand();
+}
+void TForm1::SaveAs1Click() {
+    PrepareCommand();
+}
 
 } // namespace tw

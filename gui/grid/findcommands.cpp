@@ -4,7 +4,11 @@
 
 namespace tw {
 
-void TForm1::Find1Click() { PrepareCommand(); }
-void TForm1::FindNext1Click() { PrepareCommand(); }
+void TForm1::Find1Click() {
+    PrepareCommand();
+}
+void TForm1::FindNext1Click() {
+    PrepareCommand();
+}
 
 } // namespace tw

@@ -5,11 +5,23 @@
 
 namespace tw {
 
-void TForm1::AutoSelectAll1Click() { PrepareCommand(); }
-void TForm1::AutoSizeOnLoad1Click() { PrepareCommand(); }
-void TForm1::AutoSizeColumns2Click() { PrepareCommand(); }
-void TForm1::opPanelHeight1101Click() { PrepareCommand(); }
-void TForm1::FontSize81Click() { PrepareCommand(); }
-void TForm1::ofFixedColumns11Click() { PrepareCommand(); }
+void TForm1::AutoSelectAll1Click() {
+    PrepareCommand();
+}
+void TForm1::AutoSizeOnLoad1Click() {
+    PrepareCommand();
+}
+void TForm1::AutoSizeColumns2Click() {
+    PrepareCommand();
+}
+void TForm1::opPanelHeight1101Click() {
+    PrepareCommand();
+}
+void TForm1::FontSize81Click() {
+    PrepareCommand();
+}
+void TForm1::ofFixedColumns11Click() {
+    PrepareCommand();
+}
 
 } // namespace tw

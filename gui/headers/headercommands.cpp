@@ -10,8 +10,10 @@ namespace tw {
 namespace {
 void FillList(QComboBox* list, const std::vector<std::string>& names, int index) {
     list->clear();
-    for (const std::string& name : names) list->addItem(FromCp1252(name));
-    if (list->count() > 0) list->setCurrentIndex(index >= 0 && index < list->count() ? index : 0);
+    for (const std::string& name : names)
+        list->addItem(FromCp1252(name));
+    if (list->count() > 0)
+        list->setCurrentIndex(index >= 0 && index < list->count() ? index : 0);
 }
 } // namespace
 
@@ -20,10 +22,20 @@ void TForm1::RefreshHeaderLists() {
     FillList(ComboBox2, Editor.VariableListNames, Editor.VariableListIndex);
 }
 
-void TForm1::ComboBox1Change() { PrepareCommand(); }
-void TForm1::ComboBox2Change() { PrepareCommand(); }
-void TForm1::Button2Click() { PrepareCommand(); }
-void TForm1::Show1Click() { PrepareCommand(); }
-void TForm1::ShowCOLANDDescriptions1Click() { PrepareCommand(); }
+void TForm1::ComboBox1Change() {
+    PrepareCommand();
+}
+void TForm1::ComboBox2Change() {
+    PrepareCommand();
+}
+void TForm1::Button2Click() {
+    PrepareCommand();
+}
+void TForm1::Show1Click() {
+    PrepareCommand();
+}
+void TForm1::ShowCOLANDDescriptions1Click() {
+    PrepareCommand();
+}
 
 } // namespace tw

@@ -13,7 +13,8 @@ namespace {
 
 std::string NumberedLines(int count, const char* lineEnd) {
     std::string bytes;
-    for (int i = 0; i < count; ++i) bytes += "text " + std::to_string(i) + lineEnd;
+    for (int i = 0; i < count; ++i)
+        bytes += "text " + std::to_string(i) + lineEnd;
     return bytes;
 }
 
@@ -31,8 +32,10 @@ TEST_P(LanguagePaddingTest, TableReachesIndex160AndEndsWithOneEmptyEntry) {
     LanguageTable table;
     table.SetFromBytes(c.Bytes);
     ASSERT_EQ(table.Count(), c.Entries);
-    for (int i = 0; i <= c.LastFileText; ++i) EXPECT_EQ(table.Text(i), "text " + std::to_string(i));
-    for (int i = c.LastFileText + 1; i < table.Count(); ++i) EXPECT_EQ(table.Text(i), "") << i;
+    for (int i = 0; i <= c.LastFileText; ++i)
+        EXPECT_EQ(table.Text(i), "text " + std::to_string(i));
+    for (int i = c.LastFileText + 1; i < table.Count(); ++i)
+        EXPECT_EQ(table.Text(i), "") << i;
     // Past the table every lookup is the empty text, never a fault.
     EXPECT_EQ(table.Text(table.Count()), "");
     EXPECT_EQ(table.Text(-1), "");

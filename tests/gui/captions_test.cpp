@@ -18,18 +18,29 @@ namespace {
 
 // The caption a control shows, by the name the program knows it by.
 QString CaptionOfControl(TForm1& form, const QString& name) {
-    if (name == QLatin1String("Form1")) return form.windowTitle();
-    if (name == QLatin1String("lngform")) return form.lngform->windowTitle();
-    if (name == QLatin1String("lngform.BitBtn2")) return form.lngform->BitBtn2->text();
-    if (name == QLatin1String("AboutBox")) return form.AboutBox->windowTitle();
-    if (name == QLatin1String("AboutBox.OKButton")) return form.AboutBox->OKButton->text();
-    if (name == QLatin1String("AboutBox.ProductName")) return form.AboutBox->ProductName->text();
-    if (name == QLatin1String("AboutBox.Comments")) return form.AboutBox->Comments->text();
-    if (name == QLatin1String("AboutBox.Label1")) return form.AboutBox->Label1->text();
-    if (name == QLatin1String("Button2")) return form.Button2->text();
-    if (auto* menu = form.findChild<QMenu*>(name)) return menu->title();
+    if (name == QLatin1String("Form1"))
+        return form.windowTitle();
+    if (name == QLatin1String("lngform"))
+        return form.lngform->windowTitle();
+    if (name == QLatin1String("lngform.BitBtn2"))
+        return form.lngform->BitBtn2->text();
+    if (name == QLatin1String("AboutBox"))
+        return form.AboutBox->windowTitle();
+    if (name == QLatin1String("AboutBox.OKButton"))
+        return form.AboutBox->OKButton->text();
+    if (name == QLatin1String("AboutBox.ProductName"))
+        return form.AboutBox->ProductName->text();
+    if (name == QLatin1String("AboutBox.Comments"))
+        return form.AboutBox->Comments->text();
+    if (name == QLatin1String("AboutBox.Label1"))
+        return form.AboutBox->Label1->text();
+    if (name == QLatin1String("Button2"))
+        return form.Button2->text();
+    if (auto* menu = form.findChild<QMenu*>(name))
+        return menu->title();
     for (QAction* item : form.findChildren<QAction*>(name))
-        if (!item->menu()) return item->text();
+        if (!item->menu())
+            return item->text();
     return QStringLiteral("<no control %1>").arg(name);
 }
 
@@ -37,7 +48,7 @@ QString CaptionOfControl(TForm1& form, const QString& name) {
 
 class CaptionsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void everyCaptionComesFromItsLine_data();
     void everyCaptionComesFromItsLine();
     void shortFileGivesEmptyTexts();
@@ -146,9 +157,14 @@ void CaptionsTest::shippedLanguagesReadAsWords_data() {
     QTest::addColumn<QString>("fileMenu");
     QTest::addColumn<QString>("combineNoRemove");
     QTest::addColumn<QString>("closeButton");
-    QTest::newRow("english") << "english.lng" << "Orlendt's Ashmere Tabwright 2.4.3" << "&  File  "
-                             << "Combine Files (No Remove Rows)" << "Close";
-    QTest::newRow("deutsch") << "deutsch.lng" << "Orlendt's Ashmere Tabwright 2.4.3" << "&  Datei  "
+    QTest::newRow("english") << "english.lng"
+                             << "Orlendt's Ashmere Tabwright 2.4.3"
+                             << "&  File  "
+                             << "Combine Files (No Remove Rows)"
+                             << "Close";
+    QTest::newRow("deutsch") << "deutsch.lng"
+                             << "Orlendt's Ashmere Tabwright 2.4.3"
+                             << "&  Datei  "
                              << "Dateien zusammenführen (keine Zeilen entfernen)"
                              << QString::fromUtf8("Schließen");
 }
@@ -189,7 +205,8 @@ void CaptionsTest::unreadableFileKeepsTableAndCaptions() {
     form.State().LanguageFile = "gone.lng";
     QVERIFY(!form.LoadLanguageFile());
     QCOMPARE(prompts.Messages.size(), 1);
-    QVERIFY2(prompts.Messages.front().contains(QStringLiteral("gone.lng")), qPrintable(prompts.Messages.front()));
+    QVERIFY2(prompts.Messages.front().contains(QStringLiteral("gone.lng")),
+             qPrintable(prompts.Messages.front()));
     QVERIFY2(prompts.Messages.front().contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
              qPrintable(prompts.Messages.front()));
     QCOMPARE(form.windowTitle(), QStringLiteral("Orlendt's T1 2.4.3"));

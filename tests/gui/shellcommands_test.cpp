@@ -22,7 +22,7 @@ namespace {
 
 // Remembers whether the busy cursor was showing while a message was on screen.
 class CursorWatchingPrompts : public ScriptedPrompts {
-public:
+  public:
     using ScriptedPrompts::MessageBox;
     void MessageBox(const QString& text) override {
         BusyDuringMessage = QApplication::overrideCursor() != nullptr;
@@ -33,7 +33,8 @@ public:
 
 QListWidgetItem* ItemNamed(QListWidget* list, const QString& name) {
     for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->text() == name) return list->item(i);
+        if (list->item(i)->text() == name)
+            return list->item(i);
     return nullptr;
 }
 
@@ -41,7 +42,7 @@ QListWidgetItem* ItemNamed(QListWidget* list, const QString& name) {
 
 class ShellCommandsTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void autoLoadOptionsAreStoredAtOnceAndExclusive();
     void optionsSurviveARestart();
     void exitWritesNothing();
@@ -93,7 +94,8 @@ void ShellCommandsTest::optionsSurviveARestart() {
     {
         TestForm first(fixture, prompts);
         first.WhileModal = [&](QDialog&) {
-            first.lngform->FileListBox1Click(ItemNamed(first.lngform->FileListBox1, QStringLiteral("deutsch.lng")));
+            first.lngform->FileListBox1Click(
+                ItemNamed(first.lngform->FileListBox1, QStringLiteral("deutsch.lng")));
         };
         first.FormActivate();
         QCOMPARE(first.windowTitle(), QStringLiteral("Orlendt's D1 2.4.3"));
@@ -125,10 +127,14 @@ void ShellCommandsTest::exitWritesNothing() {
 void ShellCommandsTest::helpFileName_data() {
     QTest::addColumn<QString>("languageFile");
     QTest::addColumn<QString>("helpFile");
-    QTest::newRow("english") << "english.lng" << "tabwrightenglish.chm";
-    QTest::newRow("german") << "german.lng" << "tabwrightgerman.chm";
-    QTest::newRow("name with two dots") << "my.old.lng" << "tabwrightmy.chm";
-    QTest::newRow("no extension") << "plain" << "tabwrightplain.chm";
+    QTest::newRow("english") << "english.lng"
+                             << "tabwrightenglish.chm";
+    QTest::newRow("german") << "german.lng"
+                            << "tabwrightgerman.chm";
+    QTest::newRow("name with two dots") << "my.old.lng"
+                                        << "tabwrightmy.chm";
+    QTest::newRow("no extension") << "plain"
+                                  << "tabwrightplain.chm";
 }
 
 void ShellCommandsTest::helpFileName() {
@@ -158,7 +164,8 @@ void ShellCommandsTest::helpOpensTheFileOfTheActiveLanguage() {
     form.LanguageFileChosen("deutsch.lng");
     form.Help2->trigger();
     QCOMPARE(prompts.Messages.size(), 1);
-    QCOMPARE(form.OpenedDocuments, std::vector<std::string>{fixture.ProgramFolder() + "tabwrightdeutsch.chm"});
+    QCOMPARE(form.OpenedDocuments,
+             std::vector<std::string>{fixture.ProgramFolder() + "tabwrightdeutsch.chm"});
 }
 
 void ShellCommandsTest::aboutShowsTheTitle() {
@@ -258,7 +265,8 @@ void ShellCommandsTest::languageMenuReadsTheDocumentSectionsAfterward() {
     form.ComboBox1->setCurrentIndex(1);
     bool sectionsReadBeforeClose = true;
     form.WhileModal = [&](QDialog&) {
-        form.lngform->FileListBox1Click(ItemNamed(form.lngform->FileListBox1, QStringLiteral("deutsch.lng")));
+        form.lngform->FileListBox1Click(
+            ItemNamed(form.lngform->FileListBox1, QStringLiteral("deutsch.lng")));
         sectionsReadBeforeClose = form.ComboBox1->count() != 2;
     };
     form.LANGUAGE1->trigger();
@@ -279,7 +287,8 @@ void ShellCommandsTest::feedbackShowsInTheStatusBar() {
     TestForm form(fixture, prompts);
     GuiFeedback& feedback = form.Feedback();
 
-    feedback.SetStatus("Gr\xF6\xDF" "e \x80");
+    feedback.SetStatus("Gr\xF6\xDF"
+                       "e \x80");
     QCOMPARE(form.StatusPanel->text(), QString::fromUtf8("Größe €"));
     feedback.SetProgressMax(-1); // an empty table
     QCOMPARE(form.ProgressBar1->maximum(), 0);
@@ -329,7 +338,8 @@ void ShellCommandsTest::scriptedPromptsAnswerInOrder() {
              QStringLiteral("12"));
     QCOMPARE(prompts.InputBox(std::string("Find"), std::string("Text"), std::string("\xE4")),
              QString::fromUtf8("ä"));
-    QCOMPARE(prompts.InputBox(QStringLiteral("Again"), QString(), QStringLiteral("d")), QStringLiteral("d"));
+    QCOMPARE(prompts.InputBox(QStringLiteral("Again"), QString(), QStringLiteral("d")),
+             QStringLiteral("d"));
     QCOMPARE(prompts.Questions.size(), 3);
     QCOMPARE(prompts.Questions[1].Caption, QStringLiteral("Find"));
     QCOMPARE(prompts.Questions[1].DefaultAnswer, QString::fromUtf8("ä"));

@@ -21,7 +21,8 @@ struct Started {
     std::unique_ptr<TestForm> Form;
 
     explicit Started(bool withEnglish = true) {
-        if (withEnglish) Fixture.WriteProgramFile("english.lng", NumberedLanguageBytes(160));
+        if (withEnglish)
+            Fixture.WriteProgramFile("english.lng", NumberedLanguageBytes(160));
     }
     TestForm& Build() {
         Form = std::make_unique<TestForm>(Fixture, Prompts);
@@ -37,7 +38,7 @@ struct Started {
 
 class StartupTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstStartWithEmptyStore();
     void languageChoice_data();
     void languageChoice();
@@ -69,7 +70,8 @@ void StartupTest::firstStartWithEmptyStore() {
                           form.AutoLoadProtosOnStartup1, form.AutoLoadLastFileOnStartup1,
                           form.CombineShowCompareMessages1, form.NeverHideColumns1, form.Show1,
                           form.ShowCOLANDDescriptions1})
-        QVERIFY2(item->isChecked() == checkedAtStart.contains(item), qPrintable(item->objectName()));
+        QVERIFY2(item->isChecked() == checkedAtStart.contains(item),
+                 qPrintable(item->objectName()));
     QVERIFY(!form.State().NeverHide && !form.State().ShowColNumbers &&
             !form.State().ShowCombineMessages && !form.State().AutoSizeOnLoad);
 
@@ -91,16 +93,19 @@ void StartupTest::firstStartWithEmptyStore() {
 }
 
 void StartupTest::languageChoice_data() {
-    QTest::addColumn<QString>("stored");       // "" = nothing stored
+    QTest::addColumn<QString>("stored"); // "" = nothing stored
     QTest::addColumn<bool>("storedAsNumber");
     QTest::addColumn<bool>("fileExists");
     QTest::addColumn<QString>("expectedTitle");
     QTest::addColumn<bool>("languageWindowShown");
 
-    QTest::newRow("stored file present") << "deutsch.lng" << false << true << "Orlendt's D1 2.4.3" << false;
-    QTest::newRow("stored file deleted") << "deutsch.lng" << false << false << "Orlendt's T1 2.4.3" << true;
+    QTest::newRow("stored file present")
+        << "deutsch.lng" << false << true << "Orlendt's D1 2.4.3" << false;
+    QTest::newRow("stored file deleted")
+        << "deutsch.lng" << false << false << "Orlendt's T1 2.4.3" << true;
     QTest::newRow("stored as a number") << "" << true << false << "Orlendt's T1 2.4.3" << true;
-    QTest::newRow("stored name is a folder") << "folder.lng" << false << false << "Orlendt's T1 2.4.3" << true;
+    QTest::newRow("stored name is a folder")
+        << "folder.lng" << false << false << "Orlendt's T1 2.4.3" << true;
 }
 
 void StartupTest::languageChoice() {
@@ -111,8 +116,10 @@ void StartupTest::languageChoice() {
     QFETCH(bool, languageWindowShown);
 
     Started s;
-    if (fileExists) s.Fixture.WriteProgramFile("deutsch.lng", NumberedLanguageBytes(160, "D"));
-    if (stored == QStringLiteral("folder.lng")) QDir(QString::fromStdString(s.Fixture.ProgramFolder())).mkdir(stored);
+    if (fileExists)
+        s.Fixture.WriteProgramFile("deutsch.lng", NumberedLanguageBytes(160, "D"));
+    if (stored == QStringLiteral("folder.lng"))
+        QDir(QString::fromStdString(s.Fixture.ProgramFolder())).mkdir(stored);
     if (storedAsNumber)
         s.Fixture.Settings().WriteInteger("language", 3);
     else if (!stored.isEmpty())
@@ -136,7 +143,8 @@ void StartupTest::missingDefaultLanguageIsReportedOnce() {
     QCOMPARE(s.Prompts.Messages.size(), 1);
     const QString& message = s.Prompts.Messages.front();
     QVERIFY2(message.contains(QStringLiteral("english.lng")), qPrintable(message));
-    QVERIFY2(message.contains(QString::fromStdString(s.Fixture.ProgramFolder())), qPrintable(message));
+    QVERIFY2(message.contains(QString::fromStdString(s.Fixture.ProgramFolder())),
+             qPrintable(message));
     // The sequence goes on with empty texts, and the user still gets to pick a language.
     QCOMPARE(form.ModalWindows, QStringList{QStringLiteral("lngform")});
     // No language was applied: the captions stay the built-in English ones.
@@ -156,18 +164,30 @@ void StartupTest::autoLoad_data() {
     QTest::addColumn<QStringList>("expectedLoads");
 
     QTest::newRow("both on: only the last file")
-        << true << true << "/games/data/" << "/games/mods" << "dialog.dlg"
-        << QStringList{QStringLiteral("/games/mods/dialog.dlg")};
+        << true << true << "/games/data/"
+        << "/games/mods"
+        << "dialog.dlg" << QStringList{QStringLiteral("/games/mods/dialog.dlg")};
     QTest::newRow("protos from protopath")
-        << true << false << "/games/data/" << "/games/mods" << "x.tab"
-        << QStringList{QStringLiteral("/games/data/protos.tab")};
+        << true << false << "/games/data/"
+        << "/games/mods"
+        << "x.tab" << QStringList{QStringLiteral("/games/data/protos.tab")};
     QTest::newRow("protos from tabpath")
-        << true << false << "" << "/games/mods" << "" << QStringList{QStringLiteral("/games/mods/protos.tab")};
+        << true << false << ""
+        << "/games/mods"
+        << "" << QStringList{QStringLiteral("/games/mods/protos.tab")};
     QTest::newRow("protos from the current folder")
-        << true << false << "" << "" << "" << QStringList{QStringLiteral("protos.tab")};
-    QTest::newRow("last file without tabpath") << false << true << "/p/" << "" << "x.tab" << QStringList{};
-    QTest::newRow("last file never stored") << false << true << "" << "/games/mods" << "" << QStringList{};
-    QTest::newRow("both off") << false << false << "/p/" << "/t" << "x.tab" << QStringList{};
+        << true << false << ""
+        << ""
+        << "" << QStringList{QStringLiteral("protos.tab")};
+    QTest::newRow("last file without tabpath") << false << true << "/p/"
+                                               << ""
+                                               << "x.tab" << QStringList{};
+    QTest::newRow("last file never stored") << false << true << ""
+                                            << "/games/mods"
+                                            << "" << QStringList{};
+    QTest::newRow("both off") << false << false << "/p/"
+                              << "/t"
+                              << "x.tab" << QStringList{};
 }
 
 void StartupTest::autoLoad() {
@@ -182,13 +202,17 @@ void StartupTest::autoLoad() {
     TRegpath reg = s.Fixture.Settings();
     reg.WriteBool("autoload", autoload);
     reg.WriteBool("autoloadlast", autoloadlast);
-    if (!protopath.isEmpty()) reg.WriteString("protopath", protopath.toStdString());
-    if (!tabpath.isEmpty()) reg.WriteString("tabpath", tabpath.toStdString());
-    if (!lastfile.isEmpty()) reg.WriteString("lastfile", lastfile.toStdString());
+    if (!protopath.isEmpty())
+        reg.WriteString("protopath", protopath.toStdString());
+    if (!tabpath.isEmpty())
+        reg.WriteString("tabpath", tabpath.toStdString());
+    if (!lastfile.isEmpty())
+        reg.WriteString("lastfile", lastfile.toStdString());
 
     TestForm& form = s.Start();
     QStringList loads;
-    for (const std::string& path : form.Loads) loads << QString::fromStdString(path);
+    for (const std::string& path : form.Loads)
+        loads << QString::fromStdString(path);
     QCOMPARE(loads, expectedLoads);
     QCOMPARE(form.AutoLoadProtosOnStartup1->isChecked(), autoload);
     QCOMPARE(form.AutoLoadLastFileOnStartup1->isChecked(), autoloadlast);

@@ -11,14 +11,16 @@ namespace tw {
 
 std::string NumberedLanguageBytes(int lineCount, const std::string& prefix) {
     std::string bytes;
-    for (int i = 0; i < lineCount; ++i) bytes += prefix + std::to_string(i) + "\r\n";
+    for (int i = 0; i < lineCount; ++i)
+        bytes += prefix + std::to_string(i) + "\r\n";
     return bytes;
 }
 
 ShellFixture::ShellFixture() {
     HadSettings = qEnvironmentVariableIsSet("TABWRIGHT_SETTINGS");
     PreviousSettings = qgetenv("TABWRIGHT_SETTINGS");
-    qputenv("TABWRIGHT_SETTINGS", QFile::encodeName(Folder.filePath(QStringLiteral("settings/tabwright.reg"))));
+    qputenv("TABWRIGHT_SETTINGS",
+            QFile::encodeName(Folder.filePath(QStringLiteral("settings/tabwright.reg"))));
 }
 
 ShellFixture::~ShellFixture() {
@@ -50,7 +52,9 @@ void ShellFixture::CopyShippedLanguage(const std::string& name) const {
     WriteProgramFile(name, bytes);
 }
 
-TRegpath ShellFixture::Settings() const { return TRegpath::ForProgram(); }
+TRegpath ShellFixture::Settings() const {
+    return TRegpath::ForProgram();
+}
 
 std::string ShellFixture::SettingsText() const {
     std::ifstream in(Settings().FilePath, std::ios::binary);
@@ -59,7 +63,8 @@ std::string ShellFixture::SettingsText() const {
 
 int TestForm::ExecModal(QDialog& window) {
     ModalWindows.push_back(window.objectName());
-    if (WhileModal) WhileModal(window);
+    if (WhileModal)
+        WhileModal(window);
     return QDialog::Rejected;
 }
 
@@ -68,6 +73,8 @@ bool TestForm::LoadIntoMainGrid(const std::string& path) {
     return TForm1::LoadIntoMainGrid(path);
 }
 
-QString CaptionOf(const std::string& bytes) { return FromCp1252(bytes); }
+QString CaptionOf(const std::string& bytes) {
+    return FromCp1252(bytes);
+}
 
 } // namespace tw

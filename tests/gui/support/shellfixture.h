@@ -21,7 +21,7 @@ namespace tw {
 std::string NumberedLanguageBytes(int lineCount, const std::string& prefix = "T");
 
 class ShellFixture {
-public:
+  public:
     // Points TABWRIGHT_SETTINGS at an empty file of a fresh temporary folder; the
     // window must be built after this.
     ShellFixture();
@@ -37,25 +37,25 @@ public:
     TRegpath Settings() const; // the store the window under test uses
     std::string SettingsText() const;
 
-private:
+  private:
     QTemporaryDir Folder;
     QByteArray PreviousSettings;
     bool HadSettings = false;
 };
 
 class TestForm : public TForm1 {
-public:
+  public:
     TestForm(const ShellFixture& fixture, ScriptedPrompts& prompts)
         : TForm1(fixture.ProgramFolder(), &prompts) {}
 
-    QStringList ModalWindows;             // object names, in the order shown
+    QStringList ModalWindows;                 // object names, in the order shown
     std::function<void(QDialog&)> WhileModal; // runs as if the user acted in the window
     std::vector<std::string> Loads;
     std::vector<std::string> OpenedDocuments;
 
     using TForm1::BoundedPointSize;
 
-protected:
+  protected:
     int ExecModal(QDialog& window) override;
     bool LoadIntoMainGrid(const std::string& path) override;
     void OpenDocument(const std::string& path) override { OpenedDocuments.push_back(path); }
