@@ -59,8 +59,10 @@ void Report::Print() const {
         char peak[32] = "-";
         if (m.PeakBytes >= 0)
             std::snprintf(peak, sizeof peak, "%.1f", static_cast<double>(m.PeakBytes) / 1e6);
-        std::printf("%-12s %-22s %10.1f %10s %10s  %-28s %s\n", m.Case.c_str(), m.Step.c_str(),
-                    m.Seconds * 1000, rate, peak, m.Target.c_str(),
+        char time[32] = "-";
+        if (m.Seconds > 0) std::snprintf(time, sizeof time, "%.1f", m.Seconds * 1000);
+        std::printf("%-12s %-22s %10s %10s %10s  %-28s %s\n", m.Case.c_str(), m.Step.c_str(),
+                    time, rate, peak, m.Target.c_str(),
                     m.Target.empty() ? "" : (m.Met ? "ok" : "MISSED"));
     }
     for (const auto& note : Notes) std::printf("%s\n", note.c_str());
