@@ -32,7 +32,8 @@ TW_BENCH_CASE(document) {
     const int64_t memoryTarget = static_cast<int64_t>(4 * fileBytes) + 50'000'000;
     ::setenv("TABWRIGHT_SETTINGS", (OutputFolder() + "settings.reg").c_str(), 1);
     char targets[64];
-    std::snprintf(targets, sizeof targets, ">100 MB/s, <%.0f MB", static_cast<double>(memoryTarget) / 1e6);
+    std::snprintf(targets, sizeof targets, ">100 MB/s, <%.0f MB",
+                  static_cast<double>(memoryTarget) / 1e6);
 
     // Best of three, each into a fresh editor state; the last one stays for the save.
     constexpr int Runs = 3;
@@ -81,8 +82,9 @@ TW_BENCH_CASE(document) {
     report.Add(held);
 
     char line[256];
-    std::snprintf(line, sizeof line, "document: %d rows x %d columns, %.1f MB; saved file %s the input",
-                  spec.Rows, spec.Columns, static_cast<double>(fileBytes) / 1e6,
+    std::snprintf(line, sizeof line,
+                  "document: %d rows x %d columns, %.1f MB; saved file %s the input", spec.Rows,
+                  spec.Columns, static_cast<double>(fileBytes) / 1e6,
                   ReadBack(output) == ReadBack(input) ? "equals" : "DIFFERS FROM");
     report.Note(line);
 }

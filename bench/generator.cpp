@@ -69,7 +69,8 @@ std::string ProtosTabFile(const ProtosSpec& spec) {
     std::string bytes = GenerateProtosTab(spec);
     std::ifstream in(path, std::ios::binary);
     if (in) {
-        std::string existing((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::string existing((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
         if (existing == bytes) return path;
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

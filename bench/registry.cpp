@@ -55,7 +55,8 @@ void Report::Print() const {
     for (const auto& m : Rows) {
         char rate[32] = "-";
         if (m.Bytes > 0 && m.Seconds > 0)
-            std::snprintf(rate, sizeof rate, "%.1f", static_cast<double>(m.Bytes) / 1e6 / m.Seconds);
+            std::snprintf(rate, sizeof rate, "%.1f",
+                          static_cast<double>(m.Bytes) / 1e6 / m.Seconds);
         char peak[32] = "-";
         if (m.PeakBytes >= 0)
             std::snprintf(peak, sizeof peak, "%.1f", static_cast<double>(m.PeakBytes) / 1e6);

@@ -51,7 +51,8 @@ int64_t CurrentMemoryBytes();
 double Now(); // seconds, monotonic
 
 // Runs `step` and measures its time and the memory it added at its peak.
-template <typename Step> Measurement Measure(const std::string& caseName, const std::string& stepName, Step&& step) {
+template <typename Step>
+Measurement Measure(const std::string& caseName, const std::string& stepName, Step&& step) {
     Measurement m;
     m.Case = caseName;
     m.Step = stepName;

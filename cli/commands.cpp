@@ -11,7 +11,8 @@ const std::vector<Command>& Commands() {
 
 std::string UsageText() {
     std::string text = "usage:\n";
-    for (const auto& command : Commands()) text += "  tabwright-cli " + std::string(command.Usage) + "\n";
+    for (const auto& command : Commands())
+        text += "  tabwright-cli " + std::string(command.Usage) + "\n";
     text += "common: [--language LNG] [--show-col-numbers]\n";
     return text;
 }

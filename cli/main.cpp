@@ -26,7 +26,8 @@ int main(int argc, char** argv) {
     }
     ParsedArguments parsed;
     std::string error;
-    if (!ParseArguments({arguments.begin() + 1, arguments.end()}, command->Options, parsed, error)) {
+    if (!ParseArguments({arguments.begin() + 1, arguments.end()}, command->Options, parsed,
+                        error)) {
         Session::UsageError(error);
         return ExitUsageError;
     }

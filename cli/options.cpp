@@ -15,7 +15,8 @@ std::optional<std::string> ParsedArguments::Value(const std::string& name) const
 }
 
 namespace {
-const OptionSpec* FindOption(const std::string& name, const std::vector<OptionSpec>& commandOptions) {
+const OptionSpec* FindOption(const std::string& name,
+                             const std::vector<OptionSpec>& commandOptions) {
     for (const auto* list : {&commandOptions, &CommonOptions()})
         for (const auto& option : *list)
             if (option.Name == name) return &option;
@@ -39,7 +40,8 @@ bool ParseArguments(const std::vector<std::string>& arguments,
         }
         std::string name = argument;
         std::optional<std::string> attached;
-        if (auto equals = argument.find('='); argument.rfind("--", 0) == 0 && equals != std::string::npos) {
+        if (auto equals = argument.find('=');
+            argument.rfind("--", 0) == 0 && equals != std::string::npos) {
             name = argument.substr(0, equals);
             attached = argument.substr(equals + 1);
         }

@@ -85,9 +85,9 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, bool& failedToOp
             ssize_t got = readSome(piece, sizeof piece);
             if (got <= 0) {
                 if (got < 0) {
-                ok = false;
-                failure = errno;
-            }
+                    ok = false;
+                    failure = errno;
+                }
                 break;
             }
             bytes.append(piece, static_cast<size_t>(got));

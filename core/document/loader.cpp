@@ -182,7 +182,8 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
             feedback.Refresh();
             feedback.SetProgress(0);
 
-            if (options.MakeBackup) Guarded([&] { CopyFileNoOverwrite(path, BackupPathFor(path)); });
+            if (options.MakeBackup)
+                Guarded([&] { CopyFileNoOverwrite(path, BackupPathFor(path)); });
 
             state.LoadExt = ExtensionPart(LowerAZ(path));
             grid.ClearCells();

@@ -16,7 +16,8 @@ using namespace std::string_literals;
 class Normalize : public ::testing::Test {
 protected:
     Normalize() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tabwright-cli-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tabwright-cli-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         Folder = pattern + "/";
     }
@@ -73,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "1\tobj_t_npc\t\t\r\n\t\t\t\r\n2\t\t\t\r\n"},
         KindCase{"NamedAfterFileNotOut", "Rules/PROTOS.TAB", "1\tt\td\n", "1\tt\t\r\n"},
         KindCase{"OtherTab", "x.tab", "a\t \tb\nc\n", "a\t \tb\r\nc\t\t\r\n"},
-        KindCase{"Mes", "m.mes", "{1}{a} // n\n// c\nx{2}{b}\n", "{1}{a} // n\r\n// c\r\n{x2}{b}\r\n"},
+        KindCase{"Mes", "m.mes", "{1}{a} // n\n// c\nx{2}{b}\n",
+                 "{1}{a} // n\r\n// c\r\n{x2}{b}\r\n"},
         KindCase{"Dlg", "d.dlg", "{1}{a}\n{k}{b}{c}\n", "{1}{a}{}{}{}{}{}\r\n{k}bc\r\n"},
         KindCase{"Bytes", "b.tab", "1\t\0\x80\xFF\x1A junk"s, "1\t\0\x80\xFF\r\n"s},
         KindCase{"Empty", "e.tab", "", "\t\r\n"}),
@@ -116,7 +118,8 @@ class NormalizeUsage : public Normalize, public ::testing::WithParamInterface<Us
 TEST_P(NormalizeUsage, ExitsTwoWithTheUsageOnStderr) {
     Write("a.tab", "1\n");
     std::vector<std::string> arguments;
-    for (const auto& a : GetParam().Arguments) arguments.push_back(a == "FILE" ? Folder + "a.tab" : a);
+    for (const auto& a : GetParam().Arguments)
+        arguments.push_back(a == "FILE" ? Folder + "a.tab" : a);
     CliRun run = Run(arguments);
     EXPECT_EQ(run.Code, 2);
     EXPECT_NE(run.Err.find("usage:"), std::string::npos) << run.Err;

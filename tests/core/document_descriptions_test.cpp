@@ -34,7 +34,8 @@ TEST_P(DescriptionLines, KeyAtDepthZeroTextAtDepthOne) {
 INSTANTIATE_TEST_SUITE_P(
     Lines, DescriptionLines,
     ::testing::Values(ParseCase{"Plain", "{1234}{A sword}", true, "1234", "A sword"},
-                      ParseCase{"BlankBetweenFieldsJoinsTheKey", "{12} {text}", true, "12 ", "text"},
+                      ParseCase{"BlankBetweenFieldsJoinsTheKey", "{12} {text}", true, "12 ",
+                                "text"},
                       ParseCase{"ThirdFieldDropped", "{1}{a}{b}", true, "1", "a"},
                       ParseCase{"ClosingBraceDoesNotReturn", "{1}{a}b", true, "1", "ab"},
                       ParseCase{"Empty", "", false, "", ""},
@@ -67,7 +68,8 @@ TEST_F(Descriptions, FoundBesideTheParentOfTheProtosFolder) {
     Folder.Write("program/description.mes", "{100}{Program folder}\n");
     ASSERT_TRUE(LoadTable(State, WriteProtos(), 1, Shown).Ok);
     EXPECT_EQ(Column2(), (std::vector<std::string>{"Sword", "Axe", "Sword", "old"}));
-    EXPECT_NE(std::find(Shown.Statuses.begin(), Shown.Statuses.end(), "T121"), Shown.Statuses.end());
+    EXPECT_NE(std::find(Shown.Statuses.begin(), Shown.Statuses.end(), "T121"),
+              Shown.Statuses.end());
 }
 
 TEST_F(Descriptions, FoundInTheProgramFolderOtherwise) {
@@ -123,13 +125,16 @@ TEST_F(Descriptions, IndexedFillMatchesEveryLineAgainstEveryRow) {
             }
         }
         Folder.Write("game/data/mes/description.mes", descriptions);
-        ASSERT_TRUE(LoadTable(State, Folder.Write("game/data/rules/protos.tab", protos), 1, Shown).Ok);
+        ASSERT_TRUE(
+            LoadTable(State, Folder.Write("game/data/rules/protos.tab", protos), 1, Shown).Ok);
 
         EditorState reference;
         reference.Language = State.Language;
         LoadOptions without;
         without.ReadDescriptions = false;
-        ASSERT_TRUE(LoadTable(reference, Folder.Path() + "game/data/rules/protos.tab", 1, Shown, without).Ok);
+        ASSERT_TRUE(
+            LoadTable(reference, Folder.Path() + "game/data/rules/protos.tab", 1, Shown, without)
+                .Ok);
         LiteralDescriptions(reference.SG1(), descriptions);
 
         ASSERT_EQ(State.SG1().RowCount(), reference.SG1().RowCount());

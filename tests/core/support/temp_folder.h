@@ -14,7 +14,8 @@ namespace tw {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tabwright-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "tabwright-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         Root = pattern + "/";
         ::setenv("TABWRIGHT_SETTINGS", (Root + "settings.reg").c_str(), 1);
