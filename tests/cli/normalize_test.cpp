@@ -153,6 +153,16 @@ TEST_F(Normalize, FileErrorsExitOneNamingTheFile) {
     run = Run({"normalize", Folder});
     EXPECT_EQ(run.Code, 1);
     EXPECT_NE(run.Err.find(Folder), std::string::npos) << run.Err;
+
+    // An OUT that is a folder is refused and left as it was, with nothing beside it.
+    std::filesystem::create_directory(Folder + "dir");
+    run = Run({"normalize", input, "-o", Folder + "dir"});
+    EXPECT_EQ(run.Code, 1);
+    EXPECT_NE(run.Err.find(Folder + "dir"), std::string::npos) << run.Err;
+    EXPECT_TRUE(std::filesystem::is_directory(Folder + "dir"));
+    int entries = 0;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(Folder)) ++entries;
+    EXPECT_EQ(entries, 2); // a.tab and dir
 }
 
 TEST_F(Normalize, HelpGoesToStdout) {
