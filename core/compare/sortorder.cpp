@@ -134,6 +134,9 @@ std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder, Sor
 
 namespace {
 
+// Small enough that an insertion is cheap, large enough that skipping blocks pays.
+constexpr size_t BlockSize = 96;
+
 struct LoopItem {
     int32_t Value;
     int32_t Rank; // byte-order rank of the text
@@ -164,11 +167,7 @@ struct LoopBlock {
 
 class PlacedRows {
 public:
-    PlacedRows(bool textOrder, size_t expected) : TextOrder(textOrder) {
-        Limit = 64;
-        while (Limit * Limit < expected) Limit *= 2;
-        Blocks.emplace_back();
-    }
+    explicit PlacedRows(bool textOrder) : TextOrder(textOrder) { Blocks.emplace_back(); }
 
     static bool Less(const LoopItem& moving, const LoopItem& placed, bool textOrder) {
         if (moving.Numeric && placed.Numeric) return moving.Value < placed.Value;
@@ -183,37 +182,45 @@ public:
         return TextOrder && block.MaxRank > moving.Rank;
     }
 
-    // First position at or after `from` whose item `moving` sorts before, or -1.
-    long FindFirst(long from, const LoopItem& moving) const {
-        long offset = 0;
-        for (const auto& block : Blocks) {
-            long size = static_cast<long>(block.Items.size());
-            if (offset + size > from && MayHold(block, moving)) {
-                for (long k = std::max(0L, from - offset); k < size; ++k)
-                    if (Less(moving, block.Items[static_cast<size_t>(k)], TextOrder)) return offset + k;
-            }
-            offset += size;
-        }
-        return -1;
-    }
+    // A position as block and index within it; {Blocks.size(), 0} is the end.
+    struct Location {
+        size_t Block;
+        size_t Index;
+    };
+    Location Start() const { return {0, 0}; }
 
-    void Insert(long position, const LoopItem& item) {
-        size_t b = 0;
-        while (b + 1 < Blocks.size() && position > static_cast<long>(Blocks[b].Items.size())) {
-            position -= static_cast<long>(Blocks[b].Items.size());
-            ++b;
+    // First location at or after `from` whose item `moving` sorts before; the end when
+    // there is none. A block's maxima may be stale after removals (they stay upper
+    // bounds); a block scanned in vain from its start gets them recounted.
+    Location FindFirst(Location from, const LoopItem& moving) {
+        for (size_t b = from.Block; b < Blocks.size(); ++b) {
+            LoopBlock& block = Blocks[b];
+            size_t start = b == from.Block ? from.Index : 0;
+            if (start >= block.Items.size() || !MayHold(block, moving)) continue;
+            for (size_t k = start; k < block.Items.size(); ++k)
+                if (Less(moving, block.Items[k], TextOrder)) return {b, k};
+            if (start == 0) block.Recount();
         }
-        auto& block = Blocks[b];
-        block.Items.insert(block.Items.begin() + position, item);
+        return {Blocks.size(), 0};
+    }
+    bool AtEnd(Location at) const { return at.Block >= Blocks.size(); }
+
+    // Inserts before `at` and returns the location just after the new item.
+    Location Insert(Location at, const LoopItem& item) {
+        LoopBlock& block = Blocks[at.Block];
+        block.Items.insert(block.Items.begin() + static_cast<long>(at.Index), item);
         block.Add(item);
+        Location after{at.Block, at.Index + 1};
         if (block.Items.size() > 2 * Limit) {
             LoopBlock tail;
             tail.Items.assign(block.Items.begin() + static_cast<long>(Limit), block.Items.end());
             block.Items.resize(Limit);
             block.Recount();
             tail.Recount();
-            Blocks.insert(Blocks.begin() + static_cast<long>(b) + 1, std::move(tail));
+            Blocks.insert(Blocks.begin() + static_cast<long>(at.Block) + 1, std::move(tail));
+            if (after.Index >= Limit) after = {at.Block + 1, after.Index - Limit};
         }
+        return after;
     }
 
     void PushBack(const LoopItem& item) {
@@ -222,12 +229,11 @@ public:
         Blocks.back().Add(item);
     }
 
+    // Removes the last item; its block's maxima are left as upper bounds.
     LoopItem PopBack() {
-        // Only the first block is ever empty, and only when nothing is placed.
         auto& block = Blocks.back();
         LoopItem item = block.Items.back();
         block.Items.pop_back();
-        block.Recount();
         if (block.Items.empty() && Blocks.size() > 1) Blocks.pop_back();
         return item;
     }
@@ -241,7 +247,7 @@ public:
 
 private:
     bool TextOrder;
-    size_t Limit;
+    const size_t Limit = BlockSize;
     std::vector<LoopBlock> Blocks;
 };
 
@@ -249,20 +255,17 @@ private:
 
 std::vector<int> SimulateSortLoop(const std::vector<SortKey>& keys, bool textOrder) {
     std::vector<int32_t> ranks = TextRanks(keys);
-    PlacedRows placed(textOrder, keys.size());
+    PlacedRows placed(textOrder);
     for (size_t i = 0; i < keys.size(); ++i) {
         LoopItem current{keys[i].Value, ranks[i], keys[i].Numeric, static_cast<int>(i)};
-        long placedCount = static_cast<long>(i);
-        long from = 0;
+        PlacedRows::Location from = placed.Start();
         for (;;) {
-            long j = placed.FindFirst(from, current);
-            if (j < 0) break;
-            // The row at i goes to j; the last placed row slides into position i.
-            LoopItem sliding = placed.PopBack();
-            placed.Insert(j, current);
-            current = sliding;
-            from = j + 1;
-            if (from >= placedCount) break;
+            PlacedRows::Location at = placed.FindFirst(from, current);
+            if (placed.AtEnd(at)) break;
+            // The row at i goes in front of the placed row at j; the last placed row slides
+            // into position i and is compared from j + 1 on.
+            from = placed.Insert(at, current);
+            current = placed.PopBack();
         }
         placed.PushBack(current);
     }
