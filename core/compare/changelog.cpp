@@ -1,61 +1,58 @@
 #include "core/compare/changelog.h"
 
-namespace tw {
+#include <algorithm>
 
-namespace {
-const std::vector<ChangeEntry> NoEntries;
-}
+namespace tw {
 
 void ChangeLog::Clear() {
     Keys.clear();
-    Count = 0;
+    KeyNames.clear();
+    Entries.clear();
 }
 
-ChangeLog::KeyRecord& ChangeLog::Record(std::string_view key) {
+ChangeLog::KeyLog& ChangeLog::Key(std::string_view key) {
     auto it = Keys.find(key);
-    if (it == Keys.end()) it = Keys.emplace(std::string(key), KeyRecord{}).first;
+    if (it == Keys.end()) {
+        it = Keys.emplace(std::string(key), KeyLog{}).first;
+        it->second.Index = static_cast<int>(KeyNames.size());
+        KeyNames.push_back(&it->first);
+    }
     return it->second;
 }
 
-const std::vector<ChangeEntry>& ChangeLog::CellEntries(int column, std::string_view key) const {
-    auto it = Keys.find(key);
-    if (it == Keys.end() || column < 0 || column >= static_cast<int>(it->second.Columns.size()))
-        return NoEntries;
-    return it->second.Columns[static_cast<size_t>(column)];
+int ChangeLog::AppendCellEntry(KeyLog& key, int column) {
+    if (static_cast<int>(key.Last.size()) <= column) key.Last.resize(static_cast<size_t>(column) + 1, -1);
+    ChangeEntry& entry = Entries.emplace_back();
+    entry.Key = key.Index;
+    entry.ColumnNumber = column;
+    entry.PreviousEntry = key.Last[static_cast<size_t>(column)];
+    int index = ChangeCount() - 1;
+    key.Last[static_cast<size_t>(column)] = index;
+    return index;
 }
 
-std::vector<ChangeEntry>* ChangeLog::MutableCellEntries(int column, std::string_view key) {
-    auto it = Keys.find(key);
-    if (it == Keys.end() || column < 0 || column >= static_cast<int>(it->second.Columns.size()))
-        return nullptr;
-    return &it->second.Columns[static_cast<size_t>(column)];
-}
-
-ChangeEntry& ChangeLog::AppendCellEntry(int column, std::string_view key) {
-    KeyRecord& record = Record(key);
-    if (static_cast<int>(record.Columns.size()) <= column) record.Columns.resize(static_cast<size_t>(column) + 1);
-    ++Count;
-    return record.Columns[static_cast<size_t>(column)].emplace_back();
-}
-
-void ChangeLog::AppendAddedRow(std::string_view key) {
-    ++Record(key).AddedRows;
-    ++Count;
+void ChangeLog::AppendAddedRow(KeyLog& key) {
+    ++key.Added;
+    ChangeEntry& entry = Entries.emplace_back();
+    entry.Key = key.Index;
+    entry.ColumnNumber = -1;
 }
 
 int ChangeLog::AddedRowEntries(std::string_view key) const {
     auto it = Keys.find(key);
-    return it == Keys.end() ? 0 : it->second.AddedRows;
+    return it == Keys.end() ? 0 : it->second.Added;
 }
 
-std::vector<std::pair<std::string, std::vector<ChangeEntry>>> ChangeLog::Identifiers() const {
-    std::vector<std::pair<std::string, std::vector<ChangeEntry>>> out;
-    for (const auto& [key, record] : Keys) {
-        if (record.AddedRows > 0) out.emplace_back("add" + key, std::vector<ChangeEntry>(static_cast<size_t>(record.AddedRows)));
-        for (size_t c = 0; c < record.Columns.size(); ++c)
-            if (!record.Columns[c].empty()) out.emplace_back(std::to_string(c) + "," + key, record.Columns[c]);
-    }
-    return out;
+void ChangeLog::CellEntries(const KeyLog& key, int column, std::vector<int>& out) const {
+    out.clear();
+    for (int e = key.LastEntry(column); e >= 0; e = Entries[static_cast<size_t>(e)].PreviousEntry) out.push_back(e);
+    std::reverse(out.begin(), out.end());
+}
+
+std::string ChangeLog::Identifier(int index) const {
+    const ChangeEntry& entry = Entry(index);
+    const std::string& key = *KeyNames[static_cast<size_t>(entry.Key)];
+    return entry.ColumnNumber < 0 ? "add" + key : std::to_string(entry.ColumnNumber) + "," + key;
 }
 
 } // namespace tw

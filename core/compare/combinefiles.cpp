@@ -92,54 +92,68 @@ private:
     std::vector<Placed> Done;
     std::vector<RowEdit> Edits;
     bool Changed = false;
+    std::vector<int> Matching; // reused for every merged cell
 
     void Consume() { Done.push_back(Placed{Head++, 0}); }
 
     void MergeRow(const std::string& key, int r2) {
         const int columns = SG1.ColCount();
+        ChangeLog::KeyLog* keyLog = nullptr;
         for (int c = 1; c < columns; ++c) {
             std::string_view current = SG1.Cell(c, Head);
             std::string_view incoming = Other.Cell(c, r2);
-            if (current != incoming) MergeCell(c, key, current, incoming);
+            if (current == incoming) continue;
+            if (!keyLog) keyLog = &Log.Key(key);
+            MergeCell(*keyLog, c, key, current, incoming);
+            SG1.SetCell(c, Head, incoming); // the later file wins, conflict or not
         }
     }
 
-    void MergeCell(int c, const std::string& key, std::string_view current, std::string_view incoming) {
+    void MergeCell(ChangeLog::KeyLog& keyLog, int c, const std::string& key, std::string_view current,
+                   std::string_view incoming) {
         const std::string lowerIncoming = LowerAZ(incoming);
         std::string earlier; // the conflicting earlier files, "SGn: (value) " each
-        if (std::vector<ChangeEntry>* entries = Log.MutableCellEntries(c, key)) {
-            for (const ChangeEntry& entry : *entries)
-                for (size_t h = 0; h < 4; ++h)
-                    if (entry.Marks[h] && lowerIncoming != entry.Values[h])
-                        earlier += "SG" + std::to_string(h + 2) + ": (" + entry.Values[h] + ") ";
+        if (keyLog.LastEntry(c) >= 0) {
+            Log.CellEntries(keyLog, c, Matching);
+            for (int e : Matching) {
+                const ChangeEntry& entry = Log.Entry(e);
+                for (size_t h = 0; h < 4; ++h) {
+                    if (!entry.Marked(h) || lowerIncoming == entry.Value(h)) continue;
+                    earlier += "SG" + std::to_string(h + 2) + ": (";
+                    earlier += entry.Value(h);
+                    earlier += ") ";
+                }
+            }
         }
         const bool conflict = !earlier.empty();
         // With a conflict the last entry of the cell takes the change; otherwise a new one.
-        ChangeEntry& matched = conflict ? Log.MutableCellEntries(c, key)->back() : Log.AppendCellEntry(c, key);
-        matched.Values[Own] = lowerIncoming;
-        matched.Marks[Own] = true;
-        if (matched.OldValue.empty()) matched.OldValue = current;
+        ChangeEntry& matched = Log.Entry(conflict ? keyLog.LastEntry(c) : Log.AppendCellEntry(keyLog, c));
+        matched.SetValue(Own, lowerIncoming);
+        matched.Mark(Own);
+        if (matched.OldValue().empty()) matched.SetOldValue(current);
         if (conflict) {
             std::string line = State.Text(141) + " " + key + " - Column [" + std::to_string(c) + "] - " + earlier +
                                Name + ": (";
             line += incoming;
-            line += ") " + State.Text(142) + " (" + matched.OldValue + ") ";
+            line += ") " + State.Text(142) + " (";
+            line += matched.OldValue();
+            line += ") ";
             Report.AppendReport(line);
         }
         if (State.ShowCombineMessages)
             Report.AppendReport(CellDifferenceLine(State, Slot, key, c, current, incoming));
-        SG1.SetCell(c, Head, incoming);
     }
 
     void AddRow(std::string_view k2, int r1, int r2) {
         if (State.ShowCombineMessages) Report.AppendReport(RowLine(State, Slot, 135, k2));
-        Log.AppendAddedRow(k2);
+        ChangeLog::KeyLog& keyLog = Log.Key(k2);
+        Log.AppendAddedRow(keyLog);
         for (int c = 1; c < Other.ColCount(); ++c) {
-            ChangeEntry& entry = Log.AppendCellEntry(c, k2);
+            int entry = Log.AppendCellEntry(keyLog, c);
             // Only SG2's values are recorded, so later files conflict only with rows it added.
             if (Slot == 2) {
-                entry.Values[0] = LowerAZ(Other.Cell(c, r2));
-                entry.Marks[0] = true;
+                Log.Entry(entry).SetValue(0, LowerAZ(Other.Cell(c, r2)));
+                Log.Entry(entry).Mark(0);
             }
         }
         Done.push_back(Placed{-1, r2});
