@@ -1,6 +1,7 @@
 #include "core/compare/sortbycolumn.h"
 
 #include "core/compare/sortorder.h"
+#include "core/grid/gridcommands.h"
 
 namespace tw {
 
@@ -21,8 +22,7 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
     if (slot < 1 || slot > static_cast<int>(state.Grids.size())) return false;
 
     // Marked rows name display rows, which are about to change.
-    feedback.EndCellEdit();
-    state.SelectedRows.Clear();
+    ClearRowSelection(state, feedback);
     state.PaintSuspended = true;
 
     feedback.EndCellEdit();
@@ -46,8 +46,12 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
         // Only "Sort By Column 0" leaves keys that are not both numbers where they are.
         const bool textOrder = column != 0 || state.TextOrderAllowed;
         std::vector<int> order = SortOrder(keys, textOrder);
-        for (int& source : order) source += 1;
-        grid.PermuteRows(1, order);
+        bool moved = false;
+        for (size_t k = 0; k < order.size(); ++k) {
+            moved = moved || order[k] != static_cast<int>(k);
+            order[k] += 1;
+        }
+        if (moved) grid.PermuteRows(1, order);
     }
 
     state.PaintSuspended = false;

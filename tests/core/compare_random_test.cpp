@@ -18,7 +18,7 @@ namespace {
 
 using testing::FillGrid;
 using testing::GridRows;
-using testing::RecordingFeedback;
+using testing::EventRecorder;
 using testing::Rows;
 
 const std::vector<std::string> Keys = {"1", "2", "3", "5", "7", "07", "8", "10", "12", "15", "20",
@@ -110,7 +110,7 @@ TEST(CompareRandom, EqualsTheLiteralWalk) {
         EditorState fast = RandomState(rng, hidden);
         EditorState literal = fast;
         std::vector<std::string> expected = reference::CompareFiles(literal);
-        RecordingFeedback feedback;
+        EventRecorder feedback;
         CompareFiles(fast, feedback);
         ASSERT_EQ(feedback.Report, expected) << "round " << round;
         ExpectSameGrids(fast, literal, round);
@@ -161,7 +161,7 @@ TEST(CombineRandom, EqualsTheLiteralWalk) {
         EditorState literal = fast;
         reference::ChangeLogLists log;
         std::vector<std::string> expected = reference::CombineFiles(literal, log);
-        RecordingFeedback feedback;
+        EventRecorder feedback;
         feedback.Visible = rng() % 2 == 0;
         bool wasVisible = feedback.Visible;
         CombineFiles(fast, feedback);

@@ -11,7 +11,7 @@
 
 namespace tw::testing {
 
-class RecordingFeedback : public Feedback {
+class EventRecorder : public Feedback {
 public:
     std::vector<std::string> Events;
     std::vector<std::string> Report;

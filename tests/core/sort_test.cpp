@@ -13,7 +13,7 @@ namespace {
 
 using testing::FillGrid;
 using testing::GridRows;
-using testing::RecordingFeedback;
+using testing::EventRecorder;
 using testing::Rows;
 
 // Keys that convert (decimal, signs, leading blanks and zeros, hexadecimal, the range ends)
@@ -160,7 +160,7 @@ TEST_P(SortGridRandom, EqualsTheLiteralLoop) {
         TTextGrid expected = state.Grid(2);
         reference::SortRows(expected, param.BoundedColumn, param.TextOrderAllowed);
 
-        RecordingFeedback feedback;
+        EventRecorder feedback;
         ASSERT_TRUE(SortGridByColumn(state, 2, param.Column, feedback));
         ASSERT_EQ(GridRows(state.Grid(2)), GridRows(expected)) << "round " << round;
         ASSERT_EQ(testing::RowHeights(state.Grid(2)), testing::RowHeights(expected));
@@ -192,7 +192,7 @@ TEST_P(SortGridExamples, OrdersColumnZero) {
     FillGrid(state.SG1(), rows, {"header"});
     state.LoadedColCount = 1;
     state.TextOrderAllowed = param.TextOrderAllowed;
-    RecordingFeedback feedback;
+    EventRecorder feedback;
     SortGridByColumn(state, 1, 0, feedback);
     std::vector<std::string> column;
     for (int r = 0; r < state.SG1().RowCount(); ++r) column.push_back(state.SG1().CellText(0, r));
@@ -217,7 +217,7 @@ TEST(SortGrid, EmptyGridStillReportsAndClearsMarks) {
     testing::UseNumberedTexts(state);
     FillGrid(state.SG1(), {}, {"header"});
     state.SelectedRows.Toggle(1);
-    RecordingFeedback feedback;
+    EventRecorder feedback;
     EXPECT_TRUE(SortGridByColumn(state, 1, 0, feedback));
     EXPECT_EQ(state.SG1().RowCount(), 2);
     EXPECT_TRUE(state.SelectedRows.Empty());
@@ -229,7 +229,7 @@ TEST(SortGrid, EmptyGridStillReportsAndClearsMarks) {
 
 TEST(SortGrid, RefusesAnUnknownSlot) {
     EditorState state;
-    RecordingFeedback feedback;
+    EventRecorder feedback;
     EXPECT_FALSE(SortGridByColumn(state, 0, 0, feedback));
     EXPECT_FALSE(SortGridByColumn(state, 6, 0, feedback));
     EXPECT_TRUE(feedback.Events.empty());
