@@ -21,7 +21,8 @@ ChangeLog::KeyLog& ChangeLog::Key(std::string_view key) {
 }
 
 int ChangeLog::AppendCellEntry(KeyLog& key, int column) {
-    if (static_cast<int>(key.Last.size()) <= column) key.Last.resize(static_cast<size_t>(column) + 1, -1);
+    if (static_cast<int>(key.Last.size()) <= column)
+        key.Last.resize(static_cast<size_t>(column) + 1, -1);
     ChangeEntry& entry = Entries.emplace_back();
     entry.Key = key.Index;
     entry.ColumnNumber = column;
@@ -45,7 +46,8 @@ int ChangeLog::AddedRowEntries(std::string_view key) const {
 
 void ChangeLog::CellEntries(const KeyLog& key, int column, std::vector<int>& out) const {
     out.clear();
-    for (int e = key.LastEntry(column); e >= 0; e = Entries[static_cast<size_t>(e)].PreviousEntry) out.push_back(e);
+    for (int e = key.LastEntry(column); e >= 0; e = Entries[static_cast<size_t>(e)].PreviousEntry)
+        out.push_back(e);
     std::reverse(out.begin(), out.end());
 }
 

@@ -18,7 +18,7 @@
 namespace tw {
 
 class ChangeEntry {
-public:
+  public:
     static size_t GridIndex(int slot) { return static_cast<size_t>(slot - 2); }
 
     int Column() const { return ColumnNumber; } // -1 for an "add" entry
@@ -35,7 +35,7 @@ public:
     void SetValue(size_t grid, std::string_view text) { SetField(grid + 1, text); }
     void Mark(size_t grid) { Marks = static_cast<uint8_t>(Marks | (1u << grid)); }
 
-private:
+  private:
     friend class ChangeLog;
     int32_t Key = 0;
     int32_t ColumnNumber = 0;
@@ -46,7 +46,8 @@ private:
 
     size_t Offset(size_t field) const {
         size_t offset = 0;
-        for (size_t f = 0; f < field; ++f) offset += Lengths[f];
+        for (size_t f = 0; f < field; ++f)
+            offset += Lengths[f];
         return offset;
     }
     std::string_view Field(size_t field) const {
@@ -58,22 +59,25 @@ private:
         size_t begin = Offset(field);
         size_t length = field < 4 ? Lengths[field] : Fields.size() - begin;
         Fields.replace(begin, length, text);
-        if (field < 4) Lengths[field] = static_cast<uint32_t>(text.size());
+        if (field < 4)
+            Lengths[field] = static_cast<uint32_t>(text.size());
     }
 };
 
 class ChangeLog {
-public:
+  public:
     // What the log holds about one key.
     class KeyLog {
-    public:
+      public:
         int AddedRows() const { return Added; }
         // The key's last entry for the cell in `column`, -1 when there is none.
         int LastEntry(int column) const {
-            return column >= 0 && column < static_cast<int>(Last.size()) ? Last[static_cast<size_t>(column)] : -1;
+            return column >= 0 && column < static_cast<int>(Last.size())
+                       ? Last[static_cast<size_t>(column)]
+                       : -1;
         }
 
-    private:
+      private:
         friend class ChangeLog;
         int Index = 0;
         int Added = 0;
@@ -99,7 +103,7 @@ public:
     // The identifier of an entry as text ("3,100", "add100"), for inspection.
     std::string Identifier(int index) const;
 
-private:
+  private:
     struct KeyHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }

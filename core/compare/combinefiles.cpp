@@ -12,11 +12,11 @@ namespace {
 // rows in order (merging cells into them in place) and only notes where rows come and go;
 // the new row order is put in place once at the end.
 class CombinePass {
-public:
+  public:
     CombinePass(EditorState& state, int slot, Feedback& feedback)
-        : State(state), SG1(state.SG1()), Other(state.Grid(slot)), Slot(slot), Own(ChangeEntry::GridIndex(slot)),
-          Name(EditorState::GridName(slot)), Log(state.Changes), Report(feedback),
-          Values1(KeyValues(SG1)), Values2(KeyValues(Other)) {}
+        : State(state), SG1(state.SG1()), Other(state.Grid(slot)), Slot(slot),
+          Own(ChangeEntry::GridIndex(slot)), Name(EditorState::GridName(slot)), Log(state.Changes),
+          Report(feedback), Values1(KeyValues(SG1)), Values2(KeyValues(Other)) {}
 
     void Run() {
         const int originalRows = SG1.RowCount();
@@ -36,13 +36,15 @@ public:
                 Consume();
             } else if (r1 >= RowCount1 - 1) {
                 // A key typed into SG1's spare row would otherwise add empty rows for ever.
-                if (otherUsedUp) break;
+                if (otherUsedUp)
+                    break;
                 AddRow(k2, r1, r2);
             } else if (otherUsedUp) {
                 DropOrKeep(k1, r1, r2);
             } else {
                 auto v1 = Values1[static_cast<size_t>(Head)];
-                auto v2 = r2 < static_cast<int>(Values2.size()) ? Values2[static_cast<size_t>(r2)] : std::nullopt;
+                auto v2 = r2 < static_cast<int>(Values2.size()) ? Values2[static_cast<size_t>(r2)]
+                                                                : std::nullopt;
                 if (v1 && v2) {
                     if (*v2 < *v1)
                         AddRow(k2, r1, r2);
@@ -57,12 +59,13 @@ public:
                     Consume();
                 }
             }
-            if (r1 == RowCount1 - 1) break;
+            if (r1 == RowCount1 - 1)
+                break;
         }
         PutRowsInPlace(originalRows);
     }
 
-private:
+  private:
     // A row of the merged SG1: an original row, or (Source < 0) row OtherRow of the other grid.
     struct Placed {
         int Source;
@@ -102,15 +105,17 @@ private:
         for (int c = 1; c < columns; ++c) {
             std::string_view current = SG1.Cell(c, Head);
             std::string_view incoming = Other.Cell(c, r2);
-            if (current == incoming) continue;
-            if (!keyLog) keyLog = &Log.Key(key);
+            if (current == incoming)
+                continue;
+            if (!keyLog)
+                keyLog = &Log.Key(key);
             MergeCell(*keyLog, c, key, current, incoming);
             SG1.SetCell(c, Head, incoming); // the later file wins, conflict or not
         }
     }
 
-    void MergeCell(ChangeLog::KeyLog& keyLog, int c, const std::string& key, std::string_view current,
-                   std::string_view incoming) {
+    void MergeCell(ChangeLog::KeyLog& keyLog, int c, const std::string& key,
+                   std::string_view current, std::string_view incoming) {
         const std::string lowerIncoming = LowerAZ(incoming);
         std::string earlier; // the conflicting earlier files, "SGn: (value) " each
         if (keyLog.LastEntry(c) >= 0) {
@@ -118,7 +123,8 @@ private:
             for (int e : Matching) {
                 const ChangeEntry& entry = Log.Entry(e);
                 for (size_t h = 0; h < 4; ++h) {
-                    if (!entry.Marked(h) || lowerIncoming == entry.Value(h)) continue;
+                    if (!entry.Marked(h) || lowerIncoming == entry.Value(h))
+                        continue;
                     earlier += "SG" + std::to_string(h + 2) + ": (";
                     earlier += entry.Value(h);
                     earlier += ") ";
@@ -127,13 +133,15 @@ private:
         }
         const bool conflict = !earlier.empty();
         // With a conflict the last entry of the cell takes the change; otherwise a new one.
-        ChangeEntry& matched = Log.Entry(conflict ? keyLog.LastEntry(c) : Log.AppendCellEntry(keyLog, c));
+        ChangeEntry& matched =
+            Log.Entry(conflict ? keyLog.LastEntry(c) : Log.AppendCellEntry(keyLog, c));
         matched.SetValue(Own, lowerIncoming);
         matched.Mark(Own);
-        if (matched.OldValue().empty()) matched.SetOldValue(current);
+        if (matched.OldValue().empty())
+            matched.SetOldValue(current);
         if (conflict) {
-            std::string line = State.Text(141) + " " + key + " - Column [" + std::to_string(c) + "] - " + earlier +
-                               Name + ": (";
+            std::string line = State.Text(141) + " " + key + " - Column [" + std::to_string(c) +
+                               "] - " + earlier + Name + ": (";
             line += incoming;
             line += ") " + State.Text(142) + " (";
             line += matched.OldValue();
@@ -145,7 +153,8 @@ private:
     }
 
     void AddRow(std::string_view k2, int r1, int r2) {
-        if (State.ShowCombineMessages) Report.AppendReport(RowLine(State, Slot, 135, k2));
+        if (State.ShowCombineMessages)
+            Report.AppendReport(RowLine(State, Slot, 135, k2));
         ChangeLog::KeyLog& keyLog = Log.Key(k2);
         Log.AppendAddedRow(keyLog);
         for (int c = 1; c < Other.ColCount(); ++c) {
@@ -170,12 +179,15 @@ private:
             return;
         }
         std::string key(k1);
-        for (int k = Log.AddedRowEntries(key); k > 0; --k) Report.AppendReport(State.Text(143) + " " + key);
-        if (State.ShowCombineMessages) Report.AppendReport(RowLine(State, Slot, 144, key));
+        for (int k = Log.AddedRowEntries(key); k > 0; --k)
+            Report.AppendReport(State.Text(143) + " " + key);
+        if (State.ShowCombineMessages)
+            Report.AppendReport(RowLine(State, Slot, 144, key));
         Edits.push_back(RowEdit{false, r1, 0});
         ++Head;
         --RowCount1;
-        if (CurrentRow >= RowCount1) CurrentRow = std::max(0, RowCount1 - 1);
+        if (CurrentRow >= RowCount1)
+            CurrentRow = std::max(0, RowCount1 - 1);
         Changed = true;
         --r1;
         --r2;
@@ -183,12 +195,14 @@ private:
 
     std::vector<std::string_view> OtherRowCells(int r2) const {
         std::vector<std::string_view> cells;
-        for (int c = 0; c < std::max(Other.ColCount(), 1); ++c) cells.push_back(Other.Cell(c, r2));
+        for (int c = 0; c < std::max(Other.ColCount(), 1); ++c)
+            cells.push_back(Other.Cell(c, r2));
         return cells;
     }
 
     void PutRowsInPlace(int originalRows) {
-        if (!Changed) return;
+        if (!Changed)
+            return;
         if (!SG1.HiddenRows().empty()) {
             // Deleting shifts the hidden rows' data positions; let the grid do that itself.
             for (const RowEdit& edit : Edits) {
@@ -204,11 +218,15 @@ private:
         // Rows travel with their heights; new rows have the default height.
         std::vector<int> heights;
         std::vector<int> order;
-        for (int row = Head; row < originalRows; ++row) Done.push_back(Placed{row, 0});
+        for (int row = Head; row < originalRows; ++row)
+            Done.push_back(Placed{row, 0});
         order.reserve(Done.size());
         heights.reserve(Done.size());
         int added = originalRows;
-        SG1.SetRowCount(originalRows + static_cast<int>(Edits.size()));
+        int inserted = 0;
+        for (const RowEdit& edit : Edits)
+            inserted += edit.Insert ? 1 : 0;
+        SG1.SetRowCount(originalRows + inserted);
         for (const Placed& placed : Done) {
             if (placed.Source >= 0) {
                 order.push_back(placed.Source);
@@ -223,7 +241,8 @@ private:
         SG1.SetRowCount(1 + static_cast<int>(order.size()));
         for (size_t k = 0; k < heights.size(); ++k) {
             int row = static_cast<int>(k) + 1;
-            if (SG1.RowHeight(row) != heights[k]) SG1.SetRowHeight(row, heights[k]);
+            if (SG1.RowHeight(row) != heights[k])
+                SG1.SetRowHeight(row, heights[k]);
         }
         SG1.SetRow(CurrentRow);
     }
@@ -235,13 +254,15 @@ void CombineFiles(EditorState& state, Feedback& feedback) {
     state.BatchActive = true;
     feedback.EndCellEdit();
     state.TextOrderAllowed = true;
-    if (!feedback.ReportVisible()) feedback.ShowReportPanel();
+    if (!feedback.ReportVisible())
+        feedback.ShowReportPanel();
     const int last = SortChosenGrids(state, feedback);
     feedback.SetBusy(true);
     state.Changes.Clear();
     for (int slot = 2; slot <= last; ++slot) {
         feedback.EndCellEdit();
-        feedback.SetStatus(state.Text(140) + " " + state.SelectedFiles[static_cast<size_t>(slot - 1)]);
+        feedback.SetStatus(state.Text(140) + " " +
+                           state.SelectedFiles[static_cast<size_t>(slot - 1)]);
         feedback.Refresh();
         feedback.SetProgressMax(state.SG1().RowCount() - 1);
         state.CurrentGridSlot = slot;

@@ -14,7 +14,8 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
     const std::vector<std::optional<int32_t>> values2 = KeyValues(other);
     auto value = [](const std::vector<std::optional<int32_t>>& values, int row) {
         // Rows past the end read as the empty key, which is no number.
-        return row < static_cast<int>(values.size()) ? values[static_cast<size_t>(row)] : std::nullopt;
+        return row < static_cast<int>(values.size()) ? values[static_cast<size_t>(row)]
+                                                     : std::nullopt;
     };
     const int end1 = sg1.RowCount() - 1; // the spare rows
     const int end2 = other.RowCount() - 1;
@@ -79,7 +80,8 @@ void CompareFiles(EditorState& state, Feedback& feedback) {
     feedback.SetBusy(true);
     for (int slot = 2; slot <= last; ++slot) {
         feedback.EndCellEdit();
-        feedback.SetStatus(state.Text(131) + " " + state.SelectedFiles[static_cast<size_t>(slot - 1)]);
+        feedback.SetStatus(state.Text(131) + " " +
+                           state.SelectedFiles[static_cast<size_t>(slot - 1)]);
         feedback.Refresh();
         feedback.SetProgressMax(state.SG1().RowCount() - 1);
         state.CurrentGridSlot = slot;

@@ -19,7 +19,8 @@ std::vector<int> SortProgressPositions(int rowCount, int last) {
 }
 
 bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedback) {
-    if (slot < 1 || slot > static_cast<int>(state.Grids.size())) return false;
+    if (slot < 1 || slot > static_cast<int>(state.Grids.size()))
+        return false;
 
     // Marked rows name display rows, which are about to change.
     ClearRowSelection(state, feedback);
@@ -32,7 +33,8 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
 
     state.CurrentGridSlot = slot;
     TTextGrid& grid = state.Grid(slot);
-    if (column > state.LoadedColCount - 1 || column < 0) column = 0;
+    if (column > state.LoadedColCount - 1 || column < 0)
+        column = 0;
 
     feedback.SetProgress(0);
     feedback.SetProgressMax(grid.RowCount() - 2);
@@ -40,8 +42,10 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
     if (last >= 1) {
         std::vector<SortKey> keys;
         keys.reserve(static_cast<size_t>(last));
-        for (int row = 1; row <= last; ++row) keys.push_back(MakeSortKey(grid.Cell(column, row)));
-        for (int position : SortProgressPositions(grid.RowCount(), last)) feedback.SetProgress(position);
+        for (int row = 1; row <= last; ++row)
+            keys.push_back(MakeSortKey(grid.Cell(column, row)));
+        for (int position : SortProgressPositions(grid.RowCount(), last))
+            feedback.SetProgress(position);
 
         // Only "Sort By Column 0" leaves keys that are not both numbers where they are.
         const bool textOrder = column != 0 || state.TextOrderAllowed;
@@ -51,7 +55,8 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
             moved = moved || order[k] != static_cast<int>(k);
             order[k] += 1;
         }
-        if (moved) grid.PermuteRows(1, order);
+        if (moved)
+            grid.PermuteRows(1, order);
     }
 
     state.PaintSuspended = false;

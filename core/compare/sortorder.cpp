@@ -30,13 +30,15 @@ std::vector<int> Identity(size_t n) {
 // Rank of every key's text in byte order; equal texts share a rank.
 std::vector<int32_t> TextRanks(const std::vector<SortKey>& keys) {
     std::vector<int> byText = Identity(keys.size());
-    std::sort(byText.begin(), byText.end(),
-              [&](int a, int b) { return keys[static_cast<size_t>(a)].Text < keys[static_cast<size_t>(b)].Text; });
+    std::sort(byText.begin(), byText.end(), [&](int a, int b) {
+        return keys[static_cast<size_t>(a)].Text < keys[static_cast<size_t>(b)].Text;
+    });
     std::vector<int32_t> ranks(keys.size());
     int32_t rank = -1;
     for (size_t k = 0; k < byText.size(); ++k) {
         auto index = static_cast<size_t>(byText[k]);
-        if (k == 0 || keys[static_cast<size_t>(byText[k - 1])].Text != keys[index].Text) ++rank;
+        if (k == 0 || keys[static_cast<size_t>(byText[k - 1])].Text != keys[index].Text)
+            ++rank;
         ranks[index] = rank;
     }
     return ranks;
@@ -71,7 +73,8 @@ std::vector<int> PlaceRowsOneByOne(const std::vector<SortKey>& keys) {
     }
     std::vector<int> order;
     order.reserve(keys.size());
-    for (int node = next[static_cast<size_t>(end)]; node != end; node = next[static_cast<size_t>(node)])
+    for (int node = next[static_cast<size_t>(end)]; node != end;
+         node = next[static_cast<size_t>(node)])
         order.push_back(node);
     return order;
 }
@@ -80,15 +83,19 @@ std::vector<int> PlaceRowsOneByOne(const std::vector<SortKey>& keys) {
 
 bool KeysFormStrictWeakOrder(const std::vector<SortKey>& keys, bool textOrder) {
     std::vector<const SortKey*> numbers, texts;
-    for (const auto& key : keys) (key.Numeric ? numbers : texts).push_back(&key);
-    if (numbers.empty()) return true; // byte order, or no comparison at all
+    for (const auto& key : keys)
+        (key.Numeric ? numbers : texts).push_back(&key);
+    if (numbers.empty())
+        return true; // byte order, or no comparison at all
     if (!textOrder) {
         // A text key is equivalent to every number, so two different numbers break it.
-        if (texts.empty()) return true;
+        if (texts.empty())
+            return true;
         return std::all_of(numbers.begin(), numbers.end(),
                            [&](const SortKey* k) { return k->Value == numbers.front()->Value; });
     }
-    if (texts.empty()) return true;
+    if (texts.empty())
+        return true;
     // Every text key must split the numbers into a lower and an upper group by byte order
     // that are also a lower and an upper group by value (no value on both sides).
     auto byText = [](const SortKey* a, const SortKey* b) { return a->Text < b->Text; };
@@ -97,30 +104,38 @@ bool KeysFormStrictWeakOrder(const std::vector<SortKey>& keys, bool textOrder) {
     const size_t m = numbers.size();
     std::vector<int64_t> prefixMax(m + 1, std::numeric_limits<int64_t>::min());
     std::vector<int64_t> suffixMin(m + 1, std::numeric_limits<int64_t>::max());
-    for (size_t p = 0; p < m; ++p) prefixMax[p + 1] = std::max<int64_t>(prefixMax[p], numbers[p]->Value);
-    for (size_t p = m; p-- > 0;) suffixMin[p] = std::min<int64_t>(suffixMin[p + 1], numbers[p]->Value);
+    for (size_t p = 0; p < m; ++p)
+        prefixMax[p + 1] = std::max<int64_t>(prefixMax[p], numbers[p]->Value);
+    for (size_t p = m; p-- > 0;)
+        suffixMin[p] = std::min<int64_t>(suffixMin[p + 1], numbers[p]->Value);
     size_t below = 0;
     for (const SortKey* text : texts) {
-        while (below < m && numbers[below]->Text < text->Text) ++below;
-        if (below > 0 && below < m && prefixMax[below] >= suffixMin[below]) return false;
+        while (below < m && numbers[below]->Text < text->Text)
+            ++below;
+        if (below > 0 && below < m && prefixMax[below] >= suffixMin[below])
+            return false;
     }
     return true;
 }
 
 std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder, SortMethod* used) {
     if (KeysFormStrictWeakOrder(keys, textOrder)) {
-        if (used) *used = SortMethod::StableSort;
+        if (used)
+            *used = SortMethod::StableSort;
         std::vector<int> order = Identity(keys.size());
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-            return SortsBefore(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)], textOrder);
+            return SortsBefore(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)],
+                               textOrder);
         });
         return order;
     }
     if (!textOrder) {
-        if (used) *used = SortMethod::Placement;
+        if (used)
+            *used = SortMethod::Placement;
         return PlaceRowsOneByOne(keys);
     }
-    if (used) *used = SortMethod::Simulation;
+    if (used)
+        *used = SortMethod::Simulation;
     return SimulateSortLoop(keys, textOrder);
 }
 
@@ -161,22 +176,25 @@ struct LoopBlock {
         MaxNumber = std::numeric_limits<int64_t>::min();
         MaxTextRank = -1;
         MaxRank = -1;
-        for (const auto& item : Items) Add(item);
+        for (const auto& item : Items)
+            Add(item);
     }
 };
 
 class PlacedRows {
-public:
+  public:
     explicit PlacedRows(bool textOrder) : TextOrder(textOrder) { Blocks.emplace_back(); }
 
     static bool Less(const LoopItem& moving, const LoopItem& placed, bool textOrder) {
-        if (moving.Numeric && placed.Numeric) return moving.Value < placed.Value;
+        if (moving.Numeric && placed.Numeric)
+            return moving.Value < placed.Value;
         return textOrder && moving.Rank < placed.Rank;
     }
 
     bool MayHold(const LoopBlock& block, const LoopItem& moving) const {
         if (moving.Numeric) {
-            if (block.MaxNumber > moving.Value) return true;
+            if (block.MaxNumber > moving.Value)
+                return true;
             return TextOrder && block.MaxTextRank > moving.Rank;
         }
         return TextOrder && block.MaxRank > moving.Rank;
@@ -196,10 +214,13 @@ public:
         for (size_t b = from.Block; b < Blocks.size(); ++b) {
             LoopBlock& block = Blocks[b];
             size_t start = b == from.Block ? from.Index : 0;
-            if (start >= block.Items.size() || !MayHold(block, moving)) continue;
+            if (start >= block.Items.size() || !MayHold(block, moving))
+                continue;
             for (size_t k = start; k < block.Items.size(); ++k)
-                if (Less(moving, block.Items[k], TextOrder)) return {b, k};
-            if (start == 0) block.Recount();
+                if (Less(moving, block.Items[k], TextOrder))
+                    return {b, k};
+            if (start == 0)
+                block.Recount();
         }
         return {Blocks.size(), 0};
     }
@@ -218,13 +239,15 @@ public:
             block.Recount();
             tail.Recount();
             Blocks.insert(Blocks.begin() + static_cast<long>(at.Block) + 1, std::move(tail));
-            if (after.Index >= Limit) after = {at.Block + 1, after.Index - Limit};
+            if (after.Index >= Limit)
+                after = {at.Block + 1, after.Index - Limit};
         }
         return after;
     }
 
     void PushBack(const LoopItem& item) {
-        if (Blocks.back().Items.size() >= Limit) Blocks.emplace_back();
+        if (Blocks.back().Items.size() >= Limit)
+            Blocks.emplace_back();
         Blocks.back().Items.push_back(item);
         Blocks.back().Add(item);
     }
@@ -234,18 +257,20 @@ public:
         auto& block = Blocks.back();
         LoopItem item = block.Items.back();
         block.Items.pop_back();
-        if (block.Items.empty() && Blocks.size() > 1) Blocks.pop_back();
+        if (block.Items.empty() && Blocks.size() > 1)
+            Blocks.pop_back();
         return item;
     }
 
     std::vector<int> Order() const {
         std::vector<int> order;
         for (const auto& block : Blocks)
-            for (const auto& item : block.Items) order.push_back(item.Index);
+            for (const auto& item : block.Items)
+                order.push_back(item.Index);
         return order;
     }
 
-private:
+  private:
     bool TextOrder;
     const size_t Limit = BlockSize;
     std::vector<LoopBlock> Blocks;
@@ -261,7 +286,8 @@ std::vector<int> SimulateSortLoop(const std::vector<SortKey>& keys, bool textOrd
         PlacedRows::Location from = placed.Start();
         for (;;) {
             PlacedRows::Location at = placed.FindFirst(from, current);
-            if (placed.AtEnd(at)) break;
+            if (placed.AtEnd(at))
+                break;
             // The row at i goes in front of the placed row at j; the last placed row slides
             // into position i and is compared from j + 1 on.
             from = placed.Insert(at, current);

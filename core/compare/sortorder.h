@@ -28,7 +28,8 @@ enum class SortMethod { StableSort, Placement, Simulation };
 // The loop's comparison: may the row with key `moving` be put in front of the row with key
 // `placed`? With `textOrder` off, only two numeric keys are ever compared.
 inline bool SortsBefore(const SortKey& moving, const SortKey& placed, bool textOrder) {
-    if (moving.Numeric && placed.Numeric) return moving.Value < placed.Value;
+    if (moving.Numeric && placed.Numeric)
+        return moving.Value < placed.Value;
     return textOrder && moving.Text < placed.Text;
 }
 

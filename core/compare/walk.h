@@ -24,8 +24,8 @@ std::vector<std::optional<int32_t>> KeyValues(const TTextGrid& grid);
 
 // G, text 132, the key, SG1's header of the column, text 133 with SG1's text, text 134 with
 // the other grid's text.
-std::string CellDifferenceLine(const EditorState& state, int otherSlot, std::string_view key, int column,
-                               std::string_view mine, std::string_view theirs);
+std::string CellDifferenceLine(const EditorState& state, int otherSlot, std::string_view key,
+                               int column, std::string_view mine, std::string_view theirs);
 
 // "G - <text> <key>", the shape of the row lines.
 std::string RowLine(const EditorState& state, int otherSlot, int text, std::string_view key);

@@ -37,7 +37,8 @@ std::vector<std::string> Lines(const std::string& text) {
             line += c;
         }
     }
-    if (!line.empty()) lines.push_back(line);
+    if (!line.empty())
+        lines.push_back(line);
     return lines;
 }
 
@@ -57,8 +58,10 @@ void LoadTabFile(EditorState& state, int slot, const fs::path& path) {
     }
     TTextGrid& grid = state.Grid(slot);
     testing::FillGrid(grid, rows);
-    for (int c = 2; c < grid.ColCount(); ++c) grid.SetCell(c, 0, state.Text(65) + " " + std::to_string(c));
-    if (slot == 1) state.LoadedColCount = grid.ColCount();
+    for (int c = 2; c < grid.ColCount(); ++c)
+        grid.SetCell(c, 0, state.Text(65) + " " + std::to_string(c));
+    if (slot == 1)
+        state.LoadedColCount = grid.ColCount();
 }
 
 // The data rows as Save writes a tab table: every column, joined by TAB.
@@ -67,7 +70,8 @@ std::vector<std::string> DataLines(const TTextGrid& grid) {
     for (int r = 1; r <= grid.RowCount() - 2; ++r) {
         std::string line;
         for (int c = 0; c < grid.ColCount(); ++c) {
-            if (c > 0) line += '\t';
+            if (c > 0)
+                line += '\t';
             line += grid.Cell(c, r);
         }
         lines.push_back(line);
@@ -78,7 +82,8 @@ std::vector<std::string> DataLines(const TTextGrid& grid) {
 std::vector<std::string> CaseFolders(const std::string& kind) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(fs::path(TABWRIGHT_TEST_DATA) / kind))
-        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
 }
@@ -88,12 +93,15 @@ EditorState LoadCase(const fs::path& folder) {
     testing::UseNumberedTexts(state);
     for (int slot = 1; slot <= 5; ++slot) {
         fs::path file = folder / ("file" + std::to_string(slot) + ".tab");
-        if (!fs::exists(file)) break;
+        if (!fs::exists(file))
+            break;
         LoadTabFile(state, slot, file);
         state.SelectedFiles[static_cast<size_t>(slot - 1)] = file.string();
     }
     std::vector<std::string> options = Lines(ReadText(folder / "options"));
-    auto has = [&](const char* option) { return std::find(options.begin(), options.end(), option) != options.end(); };
+    auto has = [&](const char* option) {
+        return std::find(options.begin(), options.end(), option) != options.end();
+    };
     state.RemoveRows = !has("no-remove-rows");
     state.ShowCombineMessages = has("show-messages");
     return state;
@@ -107,11 +115,14 @@ TEST_P(CompareFolder, WritesTheExpectedReport) {
     testing::EventRecorder feedback;
     CompareFiles(state, feedback);
     EXPECT_EQ(feedback.Report, Lines(ReadText(folder / "expected.txt")));
-    if (fs::exists(folder / "sg1.tab")) EXPECT_EQ(DataLines(state.SG1()), Lines(ReadText(folder / "sg1.tab")));
+    if (fs::exists(folder / "sg1.tab"))
+        EXPECT_EQ(DataLines(state.SG1()), Lines(ReadText(folder / "sg1.tab")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompareFolder, ::testing::ValuesIn(CaseFolders("compare")),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
 
 class CombineFolder : public ::testing::TestWithParam<std::string> {};
 
@@ -126,7 +137,9 @@ TEST_P(CombineFolder, MergesAndReportsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CombineFolder, ::testing::ValuesIn(CaseFolders("combine")),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
 
 } // namespace
 } // namespace tw

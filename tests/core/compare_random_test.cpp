@@ -16,14 +16,16 @@
 namespace tw {
 namespace {
 
+using testing::EventRecorder;
 using testing::FillGrid;
 using testing::GridRows;
-using testing::EventRecorder;
 using testing::Rows;
 
-const std::vector<std::string> Keys = {"1", "2", "3", "5", "7", "07", "8", "10", "12", "15", "20",
-                                       "100", "-1", " 4", "$1F", "a", "B", "b", "1a", "", "9z"};
-const std::vector<std::string> Values = {"a", "A", "b", "", "x ", "x", "Hello", "hello", "HELLO!", "0", "0x1"};
+const std::vector<std::string> Keys = {"1",   "2",  "3",  "5",  "7",   "07", "8",
+                                       "10",  "12", "15", "20", "100", "-1", " 4",
+                                       "$1F", "a",  "B",  "b",  "1a",  "",   "9z"};
+const std::vector<std::string> Values = {"a",     "A",     "b",      "",  "x ", "x",
+                                         "Hello", "hello", "HELLO!", "0", "0x1"};
 
 template <typename T> const T& Pick(std::mt19937& rng, const std::vector<T>& from) {
     return from[rng() % from.size()];
@@ -36,7 +38,8 @@ Rows RandomBase(std::mt19937& rng, int width) {
     for (int r = 0; r < count; ++r) {
         std::vector<std::string> row;
         row.push_back(textKeys ? Pick(rng, Keys) : Keys[rng() % 13]);
-        for (int c = 1; c < width; ++c) row.push_back(Pick(rng, Values));
+        for (int c = 1; c < width; ++c)
+            row.push_back(Pick(rng, Values));
         rows.push_back(row);
     }
     return rows;
@@ -45,17 +48,20 @@ Rows RandomBase(std::mt19937& rng, int width) {
 Rows Variant(std::mt19937& rng, const Rows& base, int width) {
     Rows rows;
     for (const auto& row : base) {
-        if (rng() % 5 == 0) continue; // row missing here
+        if (rng() % 5 == 0)
+            continue; // row missing here
         std::vector<std::string> copy = row;
         copy.resize(static_cast<size_t>(width));
         for (size_t c = 1; c < copy.size(); ++c)
-            if (rng() % 4 == 0) copy[c] = Pick(rng, Values);
+            if (rng() % 4 == 0)
+                copy[c] = Pick(rng, Values);
         rows.push_back(copy);
     }
     int extra = static_cast<int>(rng() % 3);
     for (int k = 0; k < extra; ++k) {
         std::vector<std::string> row{Pick(rng, Keys)};
-        for (int c = 1; c < width; ++c) row.push_back(Pick(rng, Values));
+        for (int c = 1; c < width; ++c)
+            row.push_back(Pick(rng, Values));
         rows.insert(rows.begin() + static_cast<long>(rng() % (rows.size() + 1)), row);
     }
     std::shuffle(rows.begin(), rows.end(), rng);
@@ -72,15 +78,20 @@ EditorState RandomState(std::mt19937& rng, int& hiddenRowsUsed) {
     for (int slot = 1; slot <= files; ++slot) {
         int w = rng() % 4 == 0 ? 1 + static_cast<int>(rng() % 5) : width;
         Rows rows = slot == 1 && rng() % 2 ? base : Variant(rng, base, w);
-        FillGrid(state.Grid(slot), rows, std::vector<std::string>(header.begin(), header.begin() + w));
+        FillGrid(state.Grid(slot), rows,
+                 std::vector<std::string>(header.begin(), header.begin() + w));
         state.Grid(slot).SetColCount(std::max(w, 1));
-        state.SelectedFiles[static_cast<size_t>(slot - 1)] = "/data/file" + std::to_string(slot) + ".tab";
+        state.SelectedFiles[static_cast<size_t>(slot - 1)] =
+            "/data/file" + std::to_string(slot) + ".tab";
     }
-    if (files > 2 && rng() % 10 == 0) state.SelectedFiles[static_cast<size_t>(files - 1)] = " ";
+    if (files > 2 && rng() % 10 == 0)
+        state.SelectedFiles[static_cast<size_t>(files - 1)] = " ";
     TTextGrid& sg1 = state.SG1();
-    for (int r = 0; r < sg1.RowCount(); ++r) sg1.SetRowHeight(r, 18 + static_cast<int>(rng() % 5));
+    for (int r = 0; r < sg1.RowCount(); ++r)
+        sg1.SetRowHeight(r, 18 + static_cast<int>(rng() % 5));
     sg1.SetRow(static_cast<int>(rng() % static_cast<unsigned>(sg1.RowCount())));
-    if (rng() % 25 == 0) sg1.SetCell(0, sg1.RowCount() - 1, Pick(rng, Keys)); // typed into the spare row
+    if (rng() % 25 == 0)
+        sg1.SetCell(0, sg1.RowCount() - 1, Pick(rng, Keys)); // typed into the spare row
     if (sg1.RowCount() > 3 && rng() % 8 == 0) {
         sg1.HideRow(1 + static_cast<int>(rng() % static_cast<unsigned>(sg1.RowCount() - 2)));
         ++hiddenRowsUsed;
@@ -93,14 +104,17 @@ EditorState RandomState(std::mt19937& rng, int& hiddenRowsUsed) {
 
 void ExpectSameGrids(const EditorState& fast, const EditorState& literal, int round) {
     for (int slot = 1; slot <= 5; ++slot) {
-        ASSERT_EQ(GridRows(fast.Grid(slot)), GridRows(literal.Grid(slot))) << "round " << round << " SG" << slot;
-        ASSERT_EQ(testing::RowHeights(fast.Grid(slot)), testing::RowHeights(literal.Grid(slot))) << "round " << round;
+        ASSERT_EQ(GridRows(fast.Grid(slot)), GridRows(literal.Grid(slot)))
+            << "round " << round << " SG" << slot;
+        ASSERT_EQ(testing::RowHeights(fast.Grid(slot)), testing::RowHeights(literal.Grid(slot)))
+            << "round " << round;
         ASSERT_EQ(fast.Grid(slot).Row(), literal.Grid(slot).Row()) << "round " << round;
     }
     const auto& hiddenFast = fast.SG1().HiddenRows();
     const auto& hiddenLiteral = literal.SG1().HiddenRows();
     ASSERT_EQ(hiddenFast.size(), hiddenLiteral.size());
-    for (size_t k = 0; k < hiddenFast.size(); ++k) ASSERT_EQ(hiddenFast[k].DataRow, hiddenLiteral[k].DataRow);
+    for (size_t k = 0; k < hiddenFast.size(); ++k)
+        ASSERT_EQ(hiddenFast[k].DataRow, hiddenLiteral[k].DataRow);
 }
 
 TEST(CompareRandom, EqualsTheLiteralWalk) {
@@ -121,7 +135,8 @@ TEST(CompareRandom, EqualsTheLiteralWalk) {
     EXPECT_GT(lines, 10000); // the cases must actually differ
 }
 
-using EntryTuple = std::tuple<std::string, std::string, std::array<std::string, 4>, std::array<bool, 4>>;
+using EntryTuple =
+    std::tuple<std::string, std::string, std::array<std::string, 4>, std::array<bool, 4>>;
 
 std::vector<EntryTuple> Entries(const reference::ChangeLogLists& log) {
     std::vector<EntryTuple> out;

@@ -14,7 +14,8 @@ bool Chosen(const EditorState& state, int slot) {
 int SortChosenGrids(EditorState& state) {
     int n = 0;
     for (int k = 1; k <= 5; ++k) {
-        if (!Chosen(state, k)) continue;
+        if (!Chosen(state, k))
+            continue;
         SortRows(state.Grid(k), 0, true);
         n = k;
     }
@@ -34,13 +35,15 @@ void SortRows(TTextGrid& grid, int column, bool textOrderAllowed) {
     int last = grid.RowCount() - 2;
     for (int i = 1; i <= last; ++i) {
         for (int j = 1; j <= last; ++j) {
-            if (j == i) continue;
+            if (j == i)
+                continue;
             std::string atJ = grid.CellText(column, j);
             std::string atI = grid.CellText(column, i);
             auto valueJ = ConvertInteger(atJ);
             auto valueI = ConvertInteger(atI);
             if (valueJ && valueI) {
-                if (*valueJ > *valueI && j < i) grid.MoveRow(i, j);
+                if (*valueJ > *valueI && j < i)
+                    grid.MoveRow(i, j);
             } else if (column == 0 && !textOrderAllowed) {
                 // pairs that are not both numbers stay
             } else if (CompareText(atI, atJ) < 0 && j < i) {
@@ -136,10 +139,12 @@ struct CombineWalk {
         std::string identifier = std::to_string(c) + "," + k1;
         int matched = -1;
         for (int e = 0; e < Log.ChangeCount(); ++e) {
-            if (Log.Identifier[static_cast<size_t>(e)] != identifier) continue;
+            if (Log.Identifier[static_cast<size_t>(e)] != identifier)
+                continue;
             matched = e;
             for (int h = 0; h < 4; ++h) {
-                const std::string& recorded = Log.Value[static_cast<size_t>(h)][static_cast<size_t>(e)];
+                const std::string& recorded =
+                    Log.Value[static_cast<size_t>(h)][static_cast<size_t>(e)];
                 if (LowerAZ(incoming) != recorded &&
                     LowerAZ(Log.Mark[static_cast<size_t>(h)][static_cast<size_t>(e)]) == "y") {
                     conflict = "y";
@@ -155,17 +160,21 @@ struct CombineWalk {
         auto own = static_cast<size_t>(Other - 2);
         Log.Value[own][m] = LowerAZ(incoming);
         Log.Mark[own][m] = "y";
-        if (Log.OldValue[m].empty()) Log.OldValue[m] = current;
+        if (Log.OldValue[m].empty())
+            Log.OldValue[m] = current;
         line += G() + ": (" + incoming + ") " + State.Text(142) + " (" + Log.OldValue[m] + ") ";
-        if (conflict == "y") Lines.push_back(line);
+        if (conflict == "y")
+            Lines.push_back(line);
         if (State.ShowCombineMessages)
-            Lines.push_back(G() + " " + State.Text(132) + " " + k1 + " - " + SG1().CellText(c, 0) + " - " +
-                            State.Text(133) + " (" + current + ") " + State.Text(134) + " (" + incoming + ")");
+            Lines.push_back(G() + " " + State.Text(132) + " " + k1 + " - " + SG1().CellText(c, 0) +
+                            " - " + State.Text(133) + " (" + current + ") " + State.Text(134) +
+                            " (" + incoming + ")");
         SG1().SetCell(c, R1, incoming);
     }
 
     void AddRow(const std::string& k2) {
-        if (State.ShowCombineMessages) Lines.push_back(G() + " - " + State.Text(135) + " " + k2);
+        if (State.ShowCombineMessages)
+            Lines.push_back(G() + " - " + State.Text(135) + " " + k2);
         Append("add" + k2);
         SG1().InsertRows(R1, 1);
         SG1().SetCell(0, R1, k2);
@@ -184,7 +193,8 @@ struct CombineWalk {
             for (int e = 0; e < Log.ChangeCount(); ++e)
                 if (Log.Identifier[static_cast<size_t>(e)] == "add" + k1)
                     Lines.push_back(State.Text(143) + " " + k1);
-            if (State.ShowCombineMessages) Lines.push_back(G() + " - " + State.Text(144) + " " + k1);
+            if (State.ShowCombineMessages)
+                Lines.push_back(G() + " - " + State.Text(144) + " " + k1);
             SG1().DeleteRows(R1, 1);
             --R1;
             --R2;
@@ -203,7 +213,8 @@ struct CombineWalk {
         auto v2 = ConvertInteger(k2);
         if (k1 == k2) {
             for (int c = 1; c <= SG1().ColCount() - 1; ++c)
-                if (SG1().CellText(c, R1) != Grid().CellText(c, R2)) MergeCell(c, k1);
+                if (SG1().CellText(c, R1) != Grid().CellText(c, R2))
+                    MergeCell(c, k1);
         } else if (R1 >= SG1().RowCount() - 1) {
             // A key typed into SG1's spare row would otherwise add empty rows for ever.
             if (R2 >= Grid().RowCount() - 1) {

@@ -23,10 +23,12 @@ EditorState TwoFiles() {
     return state;
 }
 
-std::vector<std::string> Without(const std::vector<std::string>& statuses, const std::string& prefix) {
+std::vector<std::string> Without(const std::vector<std::string>& statuses,
+                                 const std::string& prefix) {
     std::vector<std::string> out;
     for (const auto& s : statuses)
-        if (s.rfind(prefix, 0) != 0) out.push_back(s);
+        if (s.rfind(prefix, 0) != 0)
+            out.push_back(s);
     return out;
 }
 
@@ -35,7 +37,8 @@ TEST(CompareRun, StatusTextsAndFlags) {
     EventRecorder feedback;
     feedback.Visible = false;
     CompareFiles(state, feedback);
-    EXPECT_EQ(Without(feedback.Statuses(), "T126 "), (std::vector<std::string>{"T131 /d/two.tab", "T139"}));
+    EXPECT_EQ(Without(feedback.Statuses(), "T126 "),
+              (std::vector<std::string>{"T131 /d/two.tab", "T139"}));
     EXPECT_EQ(feedback.Report, (std::vector<std::string>{"SG2 - T136 20", "SG2 - T135 30"}));
     EXPECT_EQ(feedback.PanelShown, 0); // compare leaves the report area as it is
     EXPECT_EQ(state.CurrentGridSlot, 2);
@@ -49,7 +52,8 @@ TEST(CombineRun, StatusTextsPanelAndFlags) {
     EventRecorder feedback;
     feedback.Visible = false;
     CombineFiles(state, feedback);
-    EXPECT_EQ(Without(feedback.Statuses(), "T126 "), (std::vector<std::string>{"T140 /d/two.tab", "T146"}));
+    EXPECT_EQ(Without(feedback.Statuses(), "T126 "),
+              (std::vector<std::string>{"T140 /d/two.tab", "T146"}));
     EXPECT_EQ(feedback.PanelShown, 1);
     EXPECT_FALSE(state.TextOrderAllowed);
     EXPECT_FALSE(state.BatchActive);
