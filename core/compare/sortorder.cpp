@@ -44,11 +44,12 @@ std::vector<int32_t> TextRanks(const std::vector<SortKey>& keys) {
     return ranks;
 }
 
-// Text order off with text keys present: a text key is never moved and never lets a row
-// pass it, so every row, as the loop reaches it, either stays last (a text key, or a number
-// no placed number exceeds) or goes just before the first placed number that is greater. The
-// placed numbers therefore stay in stable value order, and the first greater one by
-// position is the first greater one by value.
+// Text order off with text keys present: only two numbers are ever compared, so a row
+// the loop reaches either stays last (a text key, or a number no placed number exceeds)
+// or goes just before the first placed number that is greater, passing any text keys on
+// the way; the slide that follows moves nothing more. The placed numbers therefore stay in
+// stable value order, and the first greater one by position is the first greater one by
+// value.
 std::vector<int> PlaceRowsOneByOne(const std::vector<SortKey>& keys) {
     const int n = static_cast<int>(keys.size());
     const int end = n; // sentinel node
