@@ -10,6 +10,7 @@
 
 #include "core/app/language.h"
 #include "core/app/settings.h"
+#include "core/compare/changelog.h"
 #include "core/grid/marklist.h"
 #include "core/grid/textgrid.h"
 
@@ -88,6 +89,7 @@ public:
     // Compare and combine.
     std::string CompareMode;
     std::array<std::string, 5> SelectedFiles;
+    ChangeLog Changes; // of the last combine run
 
     std::string LastFindText;
 };

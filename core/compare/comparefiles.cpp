@@ -1,0 +1,95 @@
+#include "core/compare/comparefiles.h"
+
+#include "core/app/text.h"
+#include "core/compare/walk.h"
+
+namespace tw {
+
+namespace {
+
+void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
+    const TTextGrid& sg1 = state.SG1();
+    const TTextGrid& other = state.Grid(slot);
+    const std::vector<std::optional<int32_t>> values1 = KeyValues(sg1);
+    const std::vector<std::optional<int32_t>> values2 = KeyValues(other);
+    auto value = [](const std::vector<std::optional<int32_t>>& values, int row) {
+        // Rows past the end read as the empty key, which is no number.
+        return row < static_cast<int>(values.size()) ? values[static_cast<size_t>(row)]
+                                                     : std::nullopt;
+    };
+    const int end1 = sg1.RowCount() - 1; // the spare rows
+    const int end2 = other.RowCount() - 1;
+    const int columns = sg1.ColCount();
+    int r1 = 0, r2 = 0;
+    do {
+        ++r1;
+        ++r2;
+        feedback.SetProgress(r1);
+        std::string_view k1 = sg1.Cell(0, r1);
+        std::string_view k2 = other.Cell(0, r2);
+        if (k1 == k2) {
+            for (int c = 1; c < columns; ++c) {
+                std::string_view mine = sg1.Cell(c, r1);
+                std::string_view theirs = other.Cell(c, r2);
+                if (mine != theirs && !EqualsIgnoringCaseAZ(mine, theirs))
+                    feedback.AppendReport(CellDifferenceLine(state, slot, k1, c, mine, theirs));
+            }
+            continue;
+        }
+        if (r1 >= end1) {
+            feedback.AppendReport(RowLine(state, slot, 135, k2));
+            continue;
+        }
+        if (r2 >= end2) {
+            feedback.AppendReport(RowLine(state, slot, 136, k1));
+            --r2;
+            continue;
+        }
+        auto v1 = value(values1, r1);
+        auto v2 = value(values2, r2);
+        if (v1 && v2) {
+            // Equal numbers spelled differently (7 and 07) are not the same row.
+            if (*v2 < *v1) {
+                feedback.AppendReport(RowLine(state, slot, 135, k2));
+                --r1;
+            } else {
+                feedback.AppendReport(RowLine(state, slot, 136, k1));
+                --r2;
+            }
+        } else if (!v1 && v2) {
+            --r2; // SG1's row is passed over
+        } else if (v1 && !v2) {
+            --r1; // the other grid's row is passed over
+        } else if (CompareText(k1, k2) > 0) {
+            feedback.AppendReport(RowLine(state, slot, 137, k2));
+            --r1;
+        } else {
+            feedback.AppendReport(RowLine(state, slot, 138, k1));
+            --r2;
+        }
+    } while (r1 < end1 || r2 < end2);
+}
+
+} // namespace
+
+void CompareFiles(EditorState& state, Feedback& feedback) {
+    state.BatchActive = true;
+    state.TextOrderAllowed = true;
+    feedback.EndCellEdit();
+    const int last = SortChosenGrids(state, feedback);
+    feedback.SetBusy(true);
+    for (int slot = 2; slot <= last; ++slot) {
+        feedback.EndCellEdit();
+        feedback.SetStatus(state.Text(131) + " " +
+                           state.SelectedFiles[static_cast<size_t>(slot - 1)]);
+        feedback.Refresh();
+        feedback.SetProgressMax(state.SG1().RowCount() - 1);
+        state.CurrentGridSlot = slot;
+        CompareWithGrid(state, slot, feedback);
+        feedback.SetStatus(state.Text(139));
+    }
+    state.TextOrderAllowed = false;
+    state.BatchActive = false;
+}
+
+} // namespace tw

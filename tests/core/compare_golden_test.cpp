@@ -1,0 +1,145 @@
+// Compare and combine cases kept as folders: the input files file1.tab..file5.tab, the
+// expected report lines (expected.txt), for combine the merged table (merged.tab) and the
+// run's options (options: "no-remove-rows", "show-messages"), for compare optionally SG1
+// as the run leaves it (sg1.tab). Texts are "T<N>" so that every line can be checked.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "compare_support.h"
+#include "core/compare/combinefiles.h"
+#include "core/compare/comparefiles.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+// A tab file into a grid as the loader lays it out: line k in row k, one spare row, and
+// the default captions ("T65 <c>" from column 2 on) in the header row.
+void LoadTabFile(EditorState& state, int slot, const fs::path& path) {
+    testing::Rows rows;
+    for (const auto& line : Lines(ReadText(path))) {
+        std::vector<std::string> cells(1);
+        for (char c : line) {
+            if (c == '\t')
+                cells.emplace_back();
+            else
+                cells.back() += c;
+        }
+        rows.push_back(cells);
+    }
+    TTextGrid& grid = state.Grid(slot);
+    testing::FillGrid(grid, rows);
+    for (int c = 2; c < grid.ColCount(); ++c)
+        grid.SetCell(c, 0, state.Text(65) + " " + std::to_string(c));
+    if (slot == 1)
+        state.LoadedColCount = grid.ColCount();
+}
+
+// The data rows as Save writes a tab table: every column, joined by TAB.
+std::vector<std::string> DataLines(const TTextGrid& grid) {
+    std::vector<std::string> lines;
+    for (int r = 1; r <= grid.RowCount() - 2; ++r) {
+        std::string line;
+        for (int c = 0; c < grid.ColCount(); ++c) {
+            if (c > 0)
+                line += '\t';
+            line += grid.Cell(c, r);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> CaseFolders(const std::string& kind) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(TABWRIGHT_TEST_DATA) / kind))
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+EditorState LoadCase(const fs::path& folder) {
+    EditorState state;
+    testing::UseNumberedTexts(state);
+    for (int slot = 1; slot <= 5; ++slot) {
+        fs::path file = folder / ("file" + std::to_string(slot) + ".tab");
+        if (!fs::exists(file))
+            break;
+        LoadTabFile(state, slot, file);
+        state.SelectedFiles[static_cast<size_t>(slot - 1)] = file.string();
+    }
+    std::vector<std::string> options = Lines(ReadText(folder / "options"));
+    auto has = [&](const char* option) {
+        return std::find(options.begin(), options.end(), option) != options.end();
+    };
+    state.RemoveRows = !has("no-remove-rows");
+    state.ShowCombineMessages = has("show-messages");
+    return state;
+}
+
+class CompareFolder : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(CompareFolder, WritesTheExpectedReport) {
+    fs::path folder = fs::path(TABWRIGHT_TEST_DATA) / "compare" / GetParam();
+    EditorState state = LoadCase(folder);
+    testing::EventRecorder feedback;
+    CompareFiles(state, feedback);
+    EXPECT_EQ(feedback.Report, Lines(ReadText(folder / "expected.txt")));
+    if (fs::exists(folder / "sg1.tab"))
+        EXPECT_EQ(DataLines(state.SG1()), Lines(ReadText(folder / "sg1.tab")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CompareFolder, ::testing::ValuesIn(CaseFolders("compare")),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
+
+class CombineFolder : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(CombineFolder, MergesAndReportsAsExpected) {
+    fs::path folder = fs::path(TABWRIGHT_TEST_DATA) / "combine" / GetParam();
+    EditorState state = LoadCase(folder);
+    testing::EventRecorder feedback;
+    CombineFiles(state, feedback);
+    EXPECT_EQ(feedback.Report, Lines(ReadText(folder / "expected.txt")));
+    EXPECT_EQ(DataLines(state.SG1()), Lines(ReadText(folder / "merged.tab")));
+    EXPECT_EQ(state.SG1().Cell(0, state.SG1().RowCount() - 1), ""); // the spare row stays last
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CombineFolder, ::testing::ValuesIn(CaseFolders("combine")),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             return info.param;
+                         });
+
+} // namespace
+} // namespace tw
