@@ -71,6 +71,8 @@ void TForm1::RunCompareOrCombine(const std::string& mode) {
         CombineFiles(Editor, *FeedbackShown);
     SG1->EndGridChange();
     SG1->RefreshCells();
+    // Both leave the busy cursor to the one who started them.
+    FeedbackShown->SetBusy(false);
 }
 
 // --- menu commands ---
