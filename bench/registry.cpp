@@ -1,6 +1,7 @@
 #include "bench/registry.h"
 
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <fstream>
 #include <malloc.h>
@@ -49,21 +50,29 @@ double Now() {
     return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
 }
 
+double CpuNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
 void Report::Print() const {
-    std::printf("%-12s %-22s %10s %10s %10s  %-28s %s\n", "case", "step", "time ms", "MB/s",
-                "peak MB", "target", "");
+    std::printf("%-12s %-22s %9s %9s %9s %9s  %-24s %s\n", "case", "step", "wall ms", "MB/s",
+                "cpu ms", "peak MB", "target", "");
     for (const auto& m : Rows) {
-        char rate[32] = "-";
-        if (m.Bytes > 0 && m.Seconds > 0)
-            std::snprintf(rate, sizeof rate, "%.1f",
-                          static_cast<double>(m.Bytes) / 1e6 / m.Seconds);
-        char peak[32] = "-";
-        if (m.PeakBytes >= 0)
-            std::snprintf(peak, sizeof peak, "%.1f", static_cast<double>(m.PeakBytes) / 1e6);
-        char time[32] = "-";
-        if (m.Seconds > 0) std::snprintf(time, sizeof time, "%.1f", m.Seconds * 1000);
-        std::printf("%-12s %-22s %10s %10s %10s  %-28s %s\n", m.Case.c_str(), m.Step.c_str(),
-                    time, rate, peak, m.Target.c_str(),
+        auto number = [](char (&into)[32], bool known, double value) {
+            if (known)
+                std::snprintf(into, sizeof into, "%.1f", value);
+            else
+                std::snprintf(into, sizeof into, "-");
+        };
+        char wall[32], rate[32], cpu[32], peak[32];
+        number(wall, m.Seconds > 0, m.Seconds * 1000);
+        number(rate, m.Bytes > 0 && m.Seconds > 0, static_cast<double>(m.Bytes) / 1e6 / m.Seconds);
+        number(cpu, m.CpuSeconds > 0, m.CpuSeconds * 1000);
+        number(peak, m.PeakBytes >= 0, static_cast<double>(m.PeakBytes) / 1e6);
+        std::printf("%-12s %-22s %9s %9s %9s %9s  %-24s %s\n", m.Case.c_str(), m.Step.c_str(),
+                    wall, rate, cpu, peak, m.Target.c_str(),
                     m.Target.empty() ? "" : (m.Met ? "ok" : "MISSED"));
     }
     for (const auto& note : Notes) std::printf("%s\n", note.c_str());

@@ -13,6 +13,7 @@ struct Measurement {
     std::string Case;
     std::string Step;
     double Seconds = 0;
+    double CpuSeconds = 0;  // this process's own processor time, which others' load hardly changes
     uint64_t Bytes = 0;     // processed, for the throughput column; 0 when it means nothing
     int64_t PeakBytes = -1; // memory the step added at its peak; -1 when not measured
     std::string Target;     // what the step should achieve, for the reader
@@ -49,6 +50,7 @@ int64_t PeakMemoryBytes();
 int64_t CurrentMemoryBytes();
 
 double Now(); // seconds, monotonic
+double CpuNow(); // seconds of processor time used by this process
 
 // Runs `step` and measures its time and the memory it added at its peak.
 template <typename Step>
@@ -60,8 +62,10 @@ Measurement Measure(const std::string& caseName, const std::string& stepName, St
     ResetPeakMemory();
     int64_t before = CurrentMemoryBytes();
     double start = Now();
+    double cpuStart = CpuNow();
     step();
     m.Seconds = Now() - start;
+    m.CpuSeconds = CpuNow() - cpuStart;
     int64_t peak = PeakMemoryBytes();
     if (peak >= 0 && before >= 0) m.PeakBytes = peak - before;
     return m;

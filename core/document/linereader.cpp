@@ -33,7 +33,8 @@ std::string_view LineReader::Next() {
     size_t end = lf == std::string_view::npos ? Content.size() : lf;
     std::string_view line = Content.substr(Position, end - Position);
     Position = lf == std::string_view::npos ? Content.size() : lf + 1;
-    // Every CR inside a line is either the first half of its CR LF or a lone CR; both go.
+    // The CR of a CR LF ends the line; any other CR is a lone one and is dropped too.
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.find('\r') == std::string_view::npos) return line;
     Scratch.clear();
     for (char c : line)

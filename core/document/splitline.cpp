@@ -1,20 +1,40 @@
 #include "core/document/splitline.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace tw {
 
 namespace {
 
 void SplitTab(std::string_view line, std::vector<std::string_view>& views) {
-    // Most cells of a large table are empty or a few bytes long: a plain scan beats a
-    // library search call per cell.
+    // Cells of a large table are mostly empty or a few bytes long, so a test per byte
+    // mispredicts at nearly every TAB. Sixteen bytes are compared at once instead and the
+    // TABs among them are taken from the bit mask.
     const char* data = line.data();
+    const size_t size = line.size();
     size_t start = 0;
-    for (size_t i = 0; i < line.size(); ++i) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; i + 16 <= size; i += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, tab)));
+        while (mask != 0) {
+            size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
+            views.emplace_back(data + start, at - start);
+            start = at + 1;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < size; ++i) {
         if (data[i] != '\t') continue;
         views.emplace_back(data + start, i - start);
         start = i + 1;
     }
-    views.emplace_back(data + start, line.size() - start);
+    views.emplace_back(data + start, size - start);
 }
 
 } // namespace
