@@ -13,12 +13,14 @@ int RunCombine(Session& session, const ParsedArguments& arguments) {
         Session::UsageError("combine needs -o OUT");
         return ExitUsageError;
     }
-    if (int code = LoadBatch(session, arguments, "combine", out); code != ExitOk) return code;
+    if (int code = LoadBatch(session, arguments, "combine", out); code != ExitOk)
+        return code;
     EditorState& state = session.State;
     state.RemoveRows = !arguments.Has("--no-remove-rows");
     state.ShowCombineMessages = arguments.Has("--show-messages");
     CombineFiles(state, session.Shown);
-    if (!session.WriteOutput(out)) return ExitFileError;
+    if (!session.WriteOutput(out))
+        return ExitFileError;
     return ExitOk;
 }
 

@@ -25,13 +25,15 @@ int RunSort(Session& session, const ParsedArguments& arguments) {
     const std::string& input = arguments.Files[0];
     std::optional<std::string> out = arguments.Value("-o");
     bool overwritesInput = out && SameFile(input, *out);
-    if (!session.LoadInput(input, 1, overwritesInput)) return ExitFileError;
+    if (!session.LoadInput(input, 1, overwritesInput))
+        return ExitFileError;
     EditorState& state = session.State;
     // Only "Sort By Column #" lets keys that are not both numbers be ordered by their text.
     state.TextOrderAllowed = column.has_value();
     SortGridByColumn(state, 1, column.value_or(0), session.Shown);
     state.TextOrderAllowed = false;
-    if (!session.WriteOutput(out)) return ExitFileError;
+    if (!session.WriteOutput(out))
+        return ExitFileError;
     return ExitOk;
 }
 
