@@ -26,5 +26,8 @@ const std::vector<Command>& Commands();
 std::string UsageText();
 
 int RunNormalize(Session& session, const ParsedArguments& arguments);
+int RunSort(Session& session, const ParsedArguments& arguments);
+int RunCompare(Session& session, const ParsedArguments& arguments);
+int RunCombine(Session& session, const ParsedArguments& arguments);
 
 } // namespace tw::cli

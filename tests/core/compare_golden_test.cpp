@@ -1,7 +1,8 @@
 // Compare and combine cases kept as folders: the input files file1.tab..file5.tab, the
 // expected report lines (expected.txt), for combine the merged table (merged.tab) and the
 // run's options (options: "no-remove-rows", "show-messages"), for compare optionally SG1
-// as the run leaves it (sg1.tab). Texts are "T<N>" so that every line can be checked.
+// as the run leaves it (sg1.tab). Texts are "T<N>" so that every line can be checked; the
+// header row holds the loader's default captions ("T65 2", ...).
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "compare_support.h"
 #include "core/compare/combinefiles.h"
 #include "core/compare/comparefiles.h"
+#include "core/document/loader.h"
 
 namespace tw {
 namespace {
@@ -42,28 +44,6 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A tab file into a grid as the loader lays it out: line k in row k, one spare row, and
-// the default captions ("T65 <c>" from column 2 on) in the header row.
-void LoadTabFile(EditorState& state, int slot, const fs::path& path) {
-    testing::Rows rows;
-    for (const auto& line : Lines(ReadText(path))) {
-        std::vector<std::string> cells(1);
-        for (char c : line) {
-            if (c == '\t')
-                cells.emplace_back();
-            else
-                cells.back() += c;
-        }
-        rows.push_back(cells);
-    }
-    TTextGrid& grid = state.Grid(slot);
-    testing::FillGrid(grid, rows);
-    for (int c = 2; c < grid.ColCount(); ++c)
-        grid.SetCell(c, 0, state.Text(65) + " " + std::to_string(c));
-    if (slot == 1)
-        state.LoadedColCount = grid.ColCount();
-}
-
 // The data rows as Save writes a tab table: every column, joined by TAB.
 std::vector<std::string> DataLines(const TTextGrid& grid) {
     std::vector<std::string> lines;
@@ -91,11 +71,19 @@ std::vector<std::string> CaseFolders(const std::string& kind) {
 EditorState LoadCase(const fs::path& folder) {
     EditorState state;
     testing::UseNumberedTexts(state);
+    Feedback quiet;
     for (int slot = 1; slot <= 5; ++slot) {
         fs::path file = folder / ("file" + std::to_string(slot) + ".tab");
         if (!fs::exists(file))
             break;
-        LoadTabFile(state, slot, file);
+        // As "Go With Selected" loads them: no backup, no settings, no descriptions.
+        LoadOptions options;
+        options.MakeBackup = false;
+        options.WriteSettings = false;
+        options.ReadDescriptions = false;
+        state.BatchActive = true;
+        EXPECT_TRUE(LoadTable(state, file.string(), slot, quiet, options).Ok) << file;
+        state.BatchActive = false;
         state.SelectedFiles[static_cast<size_t>(slot - 1)] = file.string();
     }
     std::vector<std::string> options = Lines(ReadText(folder / "options"));
