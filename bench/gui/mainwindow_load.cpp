@@ -58,9 +58,8 @@ void RunMainWindowLoad(Report& report) {
         LoadOptions options;
         options.MakeBackup = false;
         options.WriteSettings = false;
-        Measurement core = Measure("gui load", "core LoadTable", [&] {
-            LoadTable(state, input, 1, quiet, options);
-        });
+        Measurement core = Measure("gui load", "core LoadTable",
+                                   [&] { LoadTable(state, input, 1, quiet, options); });
         core.Bytes = fileBytes;
         report.Add(core);
     }

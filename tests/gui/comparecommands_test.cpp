@@ -89,7 +89,7 @@ class CompareCommandsTest : public QObject {
 };
 
 void CompareCommandsTest::sort_data() {
-    QTest::addColumn<bool>("askColumn"); // "Sort By Column #" instead of "Sort By Column 0"
+    QTest::addColumn<bool>("askColumn");  // "Sort By Column #" instead of "Sort By Column 0"
     QTest::addColumn<QVariant>("answer"); // null: Cancel
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("keys");
@@ -97,16 +97,16 @@ void CompareCommandsTest::sort_data() {
 
     const QVariant cancel;
     QTest::newRow("column 0: numbers by value")
-        << false << cancel << QByteArray("10\ta\r\n9\tb\r\n2\tc\r\n")
-        << L({"2", "9", "10", ""}) << true;
+        << false << cancel << QByteArray("10\ta\r\n9\tb\r\n2\tc\r\n") << L({"2", "9", "10", ""})
+        << true;
     QTest::newRow("column 0 leaves text keys where they are")
         << false << cancel << QByteArray("b\t1\r\na\t2\r\n") << L({"b", "a", ""}) << true;
     QTest::newRow("column # 0 orders text keys")
         << true << QVariant(QStringLiteral("0")) << QByteArray("b\t1\r\na\t2\r\n")
         << L({"a", "b", ""}) << true;
-    QTest::newRow("column # 1")
-        << true << QVariant(QStringLiteral("1")) << QByteArray("1\tc\r\n2\ta\r\n3\tb\r\n")
-        << L({"2", "3", "1", ""}) << true;
+    QTest::newRow("column # 1") << true << QVariant(QStringLiteral("1"))
+                                << QByteArray("1\tc\r\n2\ta\r\n3\tb\r\n") << L({"2", "3", "1", ""})
+                                << true;
     QTest::newRow("column # past the last column sorts by column 0")
         << true << QVariant(QStringLiteral("9")) << QByteArray("10\ta\r\n9\tb\r\n2\tc\r\n")
         << L({"2", "9", "10", ""}) << true;
@@ -117,8 +117,8 @@ void CompareCommandsTest::sort_data() {
         << true << QVariant(QStringLiteral("x")) << QByteArray("10\ta\r\n9\tb\r\n2\tc\r\n")
         << L({"10", "9", "2", ""}) << false;
     QTest::newRow("column # cancelled sorts nothing")
-        << true << cancel << QByteArray("10\ta\r\n9\tb\r\n2\tc\r\n")
-        << L({"10", "9", "2", ""}) << false;
+        << true << cancel << QByteArray("10\ta\r\n9\tb\r\n2\tc\r\n") << L({"10", "9", "2", ""})
+        << false;
 }
 
 void CompareCommandsTest::sort() {
@@ -210,8 +210,8 @@ void CompareCommandsTest::combine_data() {
         << true << false << L({"10", "15", "20", ""})
         << QStringList{QStringLiteral("SG2 - T145 20")} << 0;
     QTest::newRow("a closed report area is opened")
-        << true << true << L({"10", "15", "20", ""})
-        << QStringList{QStringLiteral("SG2 - T145 20")} << 1;
+        << true << true << L({"10", "15", "20", ""}) << QStringList{QStringLiteral("SG2 - T145 20")}
+        << 1;
 }
 
 void CompareCommandsTest::combine() {
@@ -247,7 +247,8 @@ void CompareCommandsTest::combine() {
     // The merged table is saved as the first file.
     form.Save1->trigger();
     QCOMPARE(QByteArray::fromStdString(DocumentFixture::Read(f.Folder() + "/base.tab")),
-             keepRows ? QByteArray("10\tA\r\n15\tb\r\n20\tc\r\n") : QByteArray("10\tA\r\n15\tb\r\n"));
+             keepRows ? QByteArray("10\tA\r\n15\tb\r\n20\tc\r\n")
+                      : QByteArray("10\tA\r\n15\tb\r\n"));
 }
 
 void CompareCommandsTest::showCombineMessagesIsStored_data() {

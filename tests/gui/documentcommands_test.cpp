@@ -316,8 +316,7 @@ void DocumentCommandsTest::startupAutoLoadLoads() {
     TestForm& form = f.Start();
     QVERIFY(f.Prompts.Messages.isEmpty());
     QCOMPARE(form.State().DocumentFileName, LowerAZ(name));
-    QCOMPARE(f.ColumnShown(0),
-             (QStringList{QStringLiteral("7"), QStringLiteral("3"), QString()}));
+    QCOMPARE(f.ColumnShown(0), (QStringList{QStringLiteral("7"), QStringLiteral("3"), QString()}));
     QCOMPARE(f.CellShown(2, 1), QStringLiteral("archer"));
     // The chooser opens where the document is.
     QCOMPARE(QFile::encodeName(form.Form3->Folder()).toStdString(), f.Folder("rules"));
@@ -333,8 +332,8 @@ void DocumentCommandsTest::autoSizeOnLoadMeasuresInTheGridFonts() {
 
     const TTextGrid& grid = form.State().SG1();
     // Measured in the font the view draws the cells with.
-    const int measured = form.SG1->Measure().Width("A rather long text that needs a wide column",
-                                                   false);
+    const int measured =
+        form.SG1->Measure().Width("A rather long text that needs a wide column", false);
     QVERIFY(measured > 0);
     QVERIFY(grid.ColWidth(1) > measured);
     QVERIFY(grid.ColWidth(1) > grid.ColWidth(2));
