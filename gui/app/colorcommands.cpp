@@ -2,7 +2,6 @@
 // resets, the stored colours applied at start-up, and the cell colouring handler.
 
 #include <QAction>
-#include <QApplication>
 #include <exception>
 
 #include "core/app/colors.h"
@@ -152,7 +151,7 @@ QColor TForm1::SG1GetCellColor(int row, int dataCol) {
         return QColor();
     // Focus and editor matter for the current cell only; other cells skip the lookups.
     const bool current = row == Editor.SG1().Row();
-    const bool focus = current && GridHasFocus();
+    const bool focus = current && SG1->GridHasFocus();
     const bool editing = current && SG1->EditorActive();
     switch (CellBackgroundOf(Editor, row, dataCol, focus, editing)) {
     case CellBackground::GridOwn:
@@ -165,11 +164,6 @@ QColor TForm1::SG1GetCellColor(int row, int dataCol) {
         return ResolveColor(ActiveCellColor);
     }
     return QColor();
-}
-
-bool TForm1::GridHasFocus() const {
-    QWidget* focus = QApplication::focusWidget();
-    return focus && (focus == SG1 || SG1->isAncestorOf(focus));
 }
 
 } // namespace tw

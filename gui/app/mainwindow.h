@@ -291,7 +291,6 @@ class TForm1 : public QMainWindow {
     void RunStartupSteps();
     void HideMarked(bool rows);
     void ChangeGridColor(int target);
-    bool GridHasFocus() const;
     void ReportMissingDefaultLanguage(const std::string& error);
 
     EditorState Editor;

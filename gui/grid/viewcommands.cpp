@@ -49,13 +49,8 @@ void TForm1::ofFixedColumns11Click() {
     const auto count = ConvertInteger(answer);
     // The grid refuses a negative count and one that leaves no scrolling column; a
     // refused count changes nothing, the caption included.
-    if (!count || *count < 0 || *count >= grid.ColCount())
+    if (!count || !SG1->SetFixedCols(*count))
         return;
-    {
-        GridChange change(SG1);
-        if (!grid.SetFixedCols(*count))
-            return;
-    }
     ofFixedColumns11->setText(FromCp1252(Editor.Text(39) + " " + IntToText(*count)));
 }
 
