@@ -4,6 +4,7 @@
 // loads and opened documents are recorded instead of run.
 
 #include <QDialog>
+#include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -52,6 +53,8 @@ class TestForm : public TForm1 {
     std::function<void(QDialog&)> WhileModal; // runs as if the user acted in the window
     std::vector<std::string> Loads;
     std::vector<std::string> OpenedDocuments;
+    QStringList Popups; // object names of the pop-up menus opened
+    QPoint LastPopupPosition;
 
     using TForm1::BoundedPointSize;
 
@@ -59,6 +62,7 @@ class TestForm : public TForm1 {
     int ExecModal(QDialog& window) override;
     bool LoadIntoMainGrid(const std::string& path) override;
     void OpenDocument(const std::string& path) override { OpenedDocuments.push_back(path); }
+    void OpenPopupMenu(QMenu& menu, QPoint globalPosition) override;
 };
 
 QString CaptionOf(const std::string& bytes);
