@@ -34,8 +34,7 @@ void TForm1::FontSize81Click() {
         AutoSizeAllRows(Editor);
         if (AutoSizeOnLoad1->isChecked()) {
             TTextGrid& grid = Editor.SG1();
-            for (int col = 0; col < grid.ColCount(); ++col)
-                grid.AutoSizeColumn(col, Editor.Measure);
+            AutoSizeColumnRange(grid, 0, grid.ColCount() - 1, Editor.Measure);
         }
     }
     FeedbackShown->SetBusy(false);
