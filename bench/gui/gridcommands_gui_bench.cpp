@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     using namespace tw::bench;
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    ::setenv("TABWRIGHT_SETTINGS", (folder.path() + QStringLiteral("/settings.reg")).toLocal8Bit().constData(), 1);
+    ::setenv("TABWRIGHT_SETTINGS",
+             (folder.path() + QStringLiteral("/settings.reg")).toLocal8Bit().constData(), 1);
 
     ScriptedPrompts prompts;
     BenchWindow window(folder.path().toStdString() + "/", &prompts);
@@ -69,13 +70,15 @@ int main(int argc, char** argv) {
         report.Add(m);
     };
 
-    for (int k = 0; k < 5000; ++k) state.SelectedRows.Toggle(1 + (k * 7919) % (rows - 2));
+    for (int k = 0; k < 5000; ++k)
+        state.SelectedRows.Toggle(1 + (k * 7919) % (rows - 2));
     run("hide 5000 marked rows", [&] { window.HideSelectedRows1Click(); });
     run("unhide all rows", [&] { window.UnhideRows1Click(); });
 
     std::vector<int> hide;
     for (int r = 1; r < rows - 1 && hide.size() < 15000; ++r)
-        if (r % 4 != 0) hide.push_back(r);
+        if (r % 4 != 0)
+            hide.push_back(r);
     window.SG1->BeginGridChange();
     grid.HideRows(hide);
     window.SG1->EndGridChange();

@@ -77,6 +77,10 @@ void TForm1::SetGridColor(int target, TColor value) {
 }
 
 void TForm1::ApplyStoredColors() {
+    // The design text colours are the palette's window-text colour, not the view's own
+    // black; they reach the grid first, so a stored colour that fails leaves them.
+    SetGridColor(3, GridTextColor);
+    SetGridColor(4, FixedTextColor);
     // Active cell, selection, grid text and fixed text, in this order. Each is its own
     // step: a value that is missing or does not convert leaves the design colour.
     for (int target = 1; target <= 4; ++target) {

@@ -28,8 +28,7 @@ QDialog* ColorWindowDialog(TForm4* colorWindow) {
 
 void SetFileChooserCaption(TForm3* /*chooser*/, ChooserCaption /*which*/,
                            const QString& /*caption*/) {}
-void SetColorWindowCaption(TForm4* colorWindow, ColorWindowCaption which,
-                           const QString& caption) {
+void SetColorWindowCaption(TForm4* colorWindow, ColorWindowCaption which, const QString& caption) {
     if (!colorWindow)
         return;
     switch (which) {

@@ -116,8 +116,7 @@ void TForm1::SG1RightClickCell(int row, int col, QPoint globalPosition) {
     const int fixedCols = grid.FixedCols();
 
     if (row > 0 && col >= fixedCols) {
-        OpenPopupMenu(AllowAddDeleteRows1->isChecked() ? *PopupMenu1 : *PopupMenu2,
-                      globalPosition);
+        OpenPopupMenu(AllowAddDeleteRows1->isChecked() ? *PopupMenu1 : *PopupMenu2, globalPosition);
         return;
     }
     if (col < fixedCols) {

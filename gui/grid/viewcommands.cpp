@@ -55,9 +55,8 @@ void TForm1::ofFixedColumns11Click() {
 
 void TForm1::opPanelHeight1101Click() {
     PrepareCommand();
-    const std::string answer =
-        ToCp1252OrEmpty(Boxes().InputBox(Editor.Text(116) + " " + Editor.Text(117) + "?",
-                                         Editor.Text(117), IntToText(PanelHeight)));
+    const std::string answer = ToCp1252OrEmpty(Boxes().InputBox(
+        Editor.Text(116) + " " + Editor.Text(117) + "?", Editor.Text(117), IntToText(PanelHeight)));
     const auto height = ConvertInteger(answer);
     if (!height)
         return;

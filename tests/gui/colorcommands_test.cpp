@@ -37,7 +37,8 @@ struct Window {
         grid.SetColCount(5);
         grid.SetRowCount(6);
         for (int r = 0; r < 6; ++r)
-            for (int c = 0; c < 5; ++c) grid.SetCell(c, r, "x");
+            for (int c = 0; c < 5; ++c)
+                grid.SetCell(c, r, "x");
         Form->SG1->EndGridChange();
         return *Form;
     }
@@ -73,12 +74,16 @@ void ColorCommandsTest::changeCommandStoresTheChoice_data() {
     QTest::addColumn<QString>("setting");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("active cell lime") << 1 << 0x0000FF00u << "colorsel2" << "clLime";
-    QTest::newRow("selection red") << 2 << 0x000000FFu << "colorsel" << "clRed";
-    QTest::newRow("grid text sky blue") << 3 << uint(SkyBlue) << "colorfont" << "clSkyBlue";
-    QTest::newRow("fixed text unnamed") << 4 << uint(clDefault) << "colorfixed" << "$00563412";
-    QTest::newRow("selection system colour")
-        << 2 << uint(SystemColorBase + 13) << "colorsel" << "clHighlight";
+    QTest::newRow("active cell lime") << 1 << 0x0000FF00u << "colorsel2"
+                                      << "clLime";
+    QTest::newRow("selection red") << 2 << 0x000000FFu << "colorsel"
+                                   << "clRed";
+    QTest::newRow("grid text sky blue") << 3 << uint(SkyBlue) << "colorfont"
+                                        << "clSkyBlue";
+    QTest::newRow("fixed text unnamed") << 4 << uint(clDefault) << "colorfixed"
+                                        << "$00563412";
+    QTest::newRow("selection system colour") << 2 << uint(SystemColorBase + 13) << "colorsel"
+                                             << "clHighlight";
 }
 
 void ColorCommandsTest::changeCommandStoresTheChoice() {
@@ -144,7 +149,8 @@ void ColorCommandsTest::cancelChangesNothing() {
 void ColorCommandsTest::resetsStoreTheirNames() {
     Window w;
     TestForm& form = *w.Form;
-    for (int target = 1; target <= 4; ++target) form.ApplyColorText(target, "clRed");
+    for (int target = 1; target <= 4; ++target)
+        form.ApplyColorText(target, "clRed");
 
     form.ResetSelectionColor1->trigger();
     QCOMPARE(w.Stored("colorsel2"), std::string("clMoneyGreen"));
@@ -173,15 +179,24 @@ void ColorCommandsTest::storedColorsAtStartup_data() {
     QTest::addColumn<int>("target");
     QTest::addColumn<uint>("expected");
 
-    QTest::newRow("name in any case") << "colorsel" << "CLRED" << 2 << 0x000000FFu;
-    QTest::newRow("hexadecimal") << "colorsel" << "$000000FF" << 2 << 0x000000FFu;
-    QTest::newRow("no prefix: design colour") << "colorsel" << "red" << 2 << uint(SkyBlue);
-    QTest::newRow("empty: design colour") << "colorsel2" << "" << 1 << uint(MoneyGreen);
-    QTest::newRow("mistyped value") << "colorsel2" << "<number>" << 1 << uint(MoneyGreen);
-    QTest::newRow("active cell") << "colorsel2" << "clAqua" << 1 << 0x00FFFF00u;
-    QTest::newRow("grid text decimal") << "colorfont" << "255" << 3 << 0x000000FFu;
-    QTest::newRow("fixed text default") << "colorfixed" << "x" << 4 << uint(WindowText);
-    QTest::newRow("fixed text none") << "colorfixed" << "clNone" << 4 << uint(clNone);
+    QTest::newRow("name in any case") << "colorsel"
+                                      << "CLRED" << 2 << 0x000000FFu;
+    QTest::newRow("hexadecimal") << "colorsel"
+                                 << "$000000FF" << 2 << 0x000000FFu;
+    QTest::newRow("no prefix: design colour") << "colorsel"
+                                              << "red" << 2 << uint(SkyBlue);
+    QTest::newRow("empty: design colour") << "colorsel2"
+                                          << "" << 1 << uint(MoneyGreen);
+    QTest::newRow("mistyped value") << "colorsel2"
+                                    << "<number>" << 1 << uint(MoneyGreen);
+    QTest::newRow("active cell") << "colorsel2"
+                                 << "clAqua" << 1 << 0x00FFFF00u;
+    QTest::newRow("grid text decimal") << "colorfont"
+                                       << "255" << 3 << 0x000000FFu;
+    QTest::newRow("fixed text default") << "colorfixed"
+                                        << "x" << 4 << uint(WindowText);
+    QTest::newRow("fixed text none") << "colorfixed"
+                                     << "clNone" << 4 << uint(clNone);
 }
 
 void ColorCommandsTest::storedColorsAtStartup() {

@@ -38,7 +38,9 @@ struct Window {
     }
     TTextGrid& Grid() { return Form->State().SG1(); }
     EditorState& State() { return Form->State(); }
-    QString Cell(int dataCol, int row) { return QString::fromStdString(Grid().CellText(dataCol, row)); }
+    QString Cell(int dataCol, int row) {
+        return QString::fromStdString(Grid().CellText(dataCol, row));
+    }
     // A right click on a cell, as the grid reports it.
     void RightClick(int row, int col) { Form->SG1RightClickCell(row, col, QPoint(300, 200)); }
     // The rows of the grid by the data row each shows.
@@ -132,9 +134,10 @@ void GridCommandsTest::unhideRowNumber_data() {
 
     const QList<int> all{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, -1};
     // Display row 3 is data row 4 once data row 2 is hidden: the file position counts.
-    QTest::newRow("by file position") << QList<int>{2, 3} << "4"
-                                      << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, -1};
-    QTest::newRow("not hidden") << QList<int>{2} << "3" << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, -1};
+    QTest::newRow("by file position")
+        << QList<int>{2, 3} << "4" << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, -1};
+    QTest::newRow("not hidden") << QList<int>{2} << "3"
+                                << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, -1};
     QTest::newRow("letters") << QList<int>{2} << "two" << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, -1};
     QTest::newRow("empty") << QList<int>{2} << "" << QList<int>{0, 1, 3, 4, 5, 6, 7, 8, 9, -1};
     QTest::newRow("cancelled") << QList<int>{2} << "<cancel>"
@@ -257,7 +260,8 @@ void GridCommandsTest::popupFollowsAllowAddDeleteRows() {
         w.Form->AllowAddDeleteRows1->trigger();
     QCOMPARE(w.Form->AllowAddDeleteRows1->isChecked(), allow);
     QCOMPARE(w.Form->SG1->AllowInsertDeleteRows(), allow);
-    QCOMPARE(w.Fixture.Settings().ReadBool("addrow"), allow ? std::optional<bool>(true) : std::nullopt);
+    QCOMPARE(w.Fixture.Settings().ReadBool("addrow"),
+             allow ? std::optional<bool>(true) : std::nullopt);
 
     w.Form->SG1RightClickCell(4, 3, QPoint(123, 456));
     QCOMPARE(w.Form->Popups, QStringList{popup});
@@ -317,8 +321,8 @@ void GridCommandsTest::statusFollowsTheArrowKeysPastHiddenColumns() {
     w.Show();
     w.Form->SG1->SetCurrentCell(2, 1);
     w.Form->SG1->setFocus();
-    QWidget* target = w.Form->SG1->CellEditor() ? static_cast<QWidget*>(w.Form->SG1->CellEditor())
-                                                : w.Form->SG1;
+    QWidget* target =
+        w.Form->SG1->CellEditor() ? static_cast<QWidget*>(w.Form->SG1->CellEditor()) : w.Form->SG1;
     QTest::keyClick(target, Qt::Key_Right);
     // Display column 2 shows data column 3 now.
     QCOMPARE(w.Form->StatusPanel->text(), QStringLiteral("3:2"));

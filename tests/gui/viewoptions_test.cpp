@@ -40,7 +40,8 @@ struct Window {
     TTextGrid& Grid() { return Form->State().SG1(); }
     std::vector<int> Widths() {
         std::vector<int> widths;
-        for (int c = 0; c < Grid().ColCount(); ++c) widths.push_back(Grid().ColWidth(c));
+        for (int c = 0; c < Grid().ColCount(); ++c)
+            widths.push_back(Grid().ColWidth(c));
         return widths;
     }
 };
@@ -68,13 +69,20 @@ void ViewOptionsTest::fontSize_data() {
     QTest::addColumn<int>("setting"); // FontSizeSetting afterwards
     QTest::addColumn<bool>("stored");
 
-    QTest::newRow("12") << "12" << "T38 12" << 12 << true;
-    QTest::newRow("012 keeps its caption") << "012" << "T38 012" << 12 << true;
-    QTest::newRow("hexadecimal") << "$0E" << "T38 $0E" << 14 << true;
-    QTest::newRow("absurd size stored as given") << "100000" << "T38 100000" << 100000 << true;
-    QTest::newRow("cancel re-applies the size") << "<cancel>" << "T38 8" << 8 << true;
-    QTest::newRow("letters") << "big" << "T38 8" << 8 << false;
-    QTest::newRow("empty") << "" << "T38 8" << 8 << false;
+    QTest::newRow("12") << "12"
+                        << "T38 12" << 12 << true;
+    QTest::newRow("012 keeps its caption") << "012"
+                                           << "T38 012" << 12 << true;
+    QTest::newRow("hexadecimal") << "$0E"
+                                 << "T38 $0E" << 14 << true;
+    QTest::newRow("absurd size stored as given") << "100000"
+                                                 << "T38 100000" << 100000 << true;
+    QTest::newRow("cancel re-applies the size") << "<cancel>"
+                                                << "T38 8" << 8 << true;
+    QTest::newRow("letters") << "big"
+                             << "T38 8" << 8 << false;
+    QTest::newRow("empty") << ""
+                           << "T38 8" << 8 << false;
 }
 
 void ViewOptionsTest::fontSize() {
