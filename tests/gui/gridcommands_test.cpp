@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QtTest>
 
 #include "gui/app/guifeedback.h"
@@ -78,6 +79,7 @@ class GridCommandsTest : public QObject {
     void headerReleaseMarksUnlessAColumnWasResized_data();
     void headerReleaseMarksUnlessAColumnWasResized();
     void headerClickWithTheMouseMarksTheColumn();
+    void rightClickWithTheMouseOpensThePopup();
     void popupFollowsAllowAddDeleteRows_data();
     void popupFollowsAllowAddDeleteRows();
     void copyThisRowOnRow7();
@@ -243,6 +245,27 @@ void GridCommandsTest::headerClickWithTheMouseMarksTheColumn() {
                           header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, inHeader);
     QCOMPARE(Marks(w.State().SelectedCols), QList<int>{3});
+}
+
+void GridCommandsTest::rightClickWithTheMouseOpensThePopup() {
+    Window w;
+    w.Show();
+    w.Form->RealPopups = true;
+    GridView* view = w.Form->SG1;
+    const QModelIndex cell = view->model()->index(3, 2); // display row 4
+    const QPoint at = view->visualRect(cell).center();
+    QTest::mouseClick(view->viewport(), Qt::RightButton, {}, at);
+    QCOMPARE(w.Form->Popups, QStringList{QStringLiteral("PopupMenu2")});
+    QTRY_VERIFY(w.Form->PopupMenu2->isVisible());
+    QCOMPARE(w.Form->LastPopupPosition, view->viewport()->mapToGlobal(at));
+    QCOMPARE(w.State().ClickedRow, 4);
+    QCOMPARE(w.State().ClickedCol, 2);
+    w.Form->PopupMenu2->close();
+    // The fixed cell of the same row marks it instead.
+    const QPoint fixed = view->FrozenView()->visualRect(view->model()->index(3, 0)).center();
+    QTest::mouseClick(view->FrozenView()->viewport(), Qt::RightButton, {}, fixed);
+    QCOMPARE(Marks(w.State().SelectedRows), QList<int>{4});
+    QCOMPARE(w.Form->Popups.size(), 1);
 }
 
 void GridCommandsTest::popupFollowsAllowAddDeleteRows_data() {

@@ -72,6 +72,8 @@ int TestForm::ExecModal(QDialog& window) {
 void TestForm::OpenPopupMenu(QMenu& menu, QPoint globalPosition) {
     Popups.push_back(menu.objectName());
     LastPopupPosition = globalPosition;
+    if (RealPopups)
+        TForm1::OpenPopupMenu(menu, globalPosition);
 }
 
 bool TestForm::LoadIntoMainGrid(const std::string& path) {

@@ -53,7 +53,8 @@ class TestForm : public TForm1 {
     std::function<void(QDialog&)> WhileModal; // runs as if the user acted in the window
     std::vector<std::string> Loads;
     std::vector<std::string> OpenedDocuments;
-    QStringList Popups; // object names of the pop-up menus opened
+    QStringList Popups;      // object names of the pop-up menus opened
+    bool RealPopups = false; // open them on screen as well
     QPoint LastPopupPosition;
 
     using TForm1::BoundedPointSize;
