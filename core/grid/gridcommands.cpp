@@ -1,5 +1,9 @@
 #include "core/grid/gridcommands.h"
 
+#include <cstdint>
+#include <functional>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/app/text.h"
@@ -123,15 +127,120 @@ CellBackground CellBackgroundOf(const EditorState& state, int row, int dataCol, 
     return result;
 }
 
+namespace {
+
+struct TextHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+using WidthTable = std::unordered_map<std::string_view, int, TextHash, std::equal_to<>>;
+
+// Widths of texts up to seven bytes, the short numbers and flags most cells hold, keyed
+// by the bytes themselves in an open-addressing table: no string hashing, no compare.
+class ShortTextWidths {
+public:
+    static constexpr size_t MaxLength = 7;
+    // The slot for `text` (length 1 to MaxLength) and font; its width is -1 when unknown.
+    int& Slot(std::string_view text, bool fixedFont) {
+        uint64_t key = static_cast<uint64_t>(text.size()) << 56 | (fixedFont ? 1ull << 63 : 0);
+        for (size_t i = 0; i < text.size(); ++i)
+            key |= static_cast<uint64_t>(static_cast<unsigned char>(text[i])) << (8 * i);
+        if (2 * (Used + 1) > Entries.size()) Grow();
+        size_t mask = Entries.size() - 1;
+        for (size_t i = Mix(key) & mask;; i = (i + 1) & mask) {
+            Entry& entry = Entries[i];
+            if (entry.Key == key) return entry.Width;
+            if (entry.Key == 0) {
+                entry.Key = key;
+                ++Used;
+                return entry.Width;
+            }
+        }
+    }
+
+private:
+    struct Entry {
+        uint64_t Key = 0; // never 0 for a text: its length is part of the key
+        int Width = -1;
+    };
+    std::vector<Entry> Entries = std::vector<Entry>(1024);
+    size_t Used = 0;
+
+    static size_t Mix(uint64_t key) {
+        key ^= key >> 33;
+        key *= 0xff51afd7ed558ccdull;
+        key ^= key >> 33;
+        return static_cast<size_t>(key);
+    }
+    void Grow() {
+        std::vector<Entry> old(Entries.size() * 2);
+        old.swap(Entries);
+        size_t mask = Entries.size() - 1;
+        for (const Entry& entry : old) {
+            if (entry.Key == 0) continue;
+            size_t i = Mix(entry.Key) & mask;
+            while (Entries[i].Key != 0) i = (i + 1) & mask;
+            Entries[i] = entry;
+        }
+    }
+};
+
+// Columns sized together: the rows' buffers are read once per block, not once per column.
+constexpr int ColumnBlock = 32;
+
+} // namespace
+
+void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure& measure,
+                         const std::function<void(int column)>& progress) {
+    if (!measure.Width) return;
+    first = std::max(first, 0);
+    last = std::min(last, grid.ColCount() - 1);
+    // The texts stay in the grid for the whole command, so views of them are the keys.
+    WidthTable normalWidths, fixedWidths;
+    ShortTextWidths shortWidths;
+    auto widthOf = [&](std::string_view text, bool fixedFont) {
+        if (text.size() <= ShortTextWidths::MaxLength) {
+            int& width = shortWidths.Slot(text, fixedFont);
+            if (width < 0) width = measure.Width(text, fixedFont);
+            return width;
+        }
+        WidthTable& known = fixedFont ? fixedWidths : normalWidths;
+        auto it = known.find(text);
+        if (it != known.end()) return it->second;
+        int width = measure.Width(text, fixedFont);
+        known.emplace(text, width);
+        return width;
+    };
+    std::vector<int> dataCols;
+    std::vector<int> widest;
+    for (int blockStart = first; blockStart <= last; blockStart += ColumnBlock) {
+        if (progress) progress(blockStart);
+        const int blockEnd = std::min(blockStart + ColumnBlock - 1, last);
+        dataCols.clear();
+        for (int d = blockStart; d <= blockEnd; ++d) dataCols.push_back(grid.DataColumnOf(d));
+        widest.assign(dataCols.size(), 0);
+        for (int r = 0; r < grid.RowCount(); ++r) {
+            const bool fixedRow = r < grid.FixedRows();
+            for (size_t k = 0; k < dataCols.size(); ++k) {
+                std::string_view text = grid.Cell(dataCols[k], r);
+                if (text.empty()) continue;
+                const bool fixedFont = fixedRow || blockStart + static_cast<int>(k) < grid.FixedCols();
+                widest[k] = std::max(widest[k], widthOf(text, fixedFont));
+            }
+        }
+        for (size_t k = 0; k < dataCols.size(); ++k)
+            grid.SetColWidth(blockStart + static_cast<int>(k),
+                             std::max(widest[k] + 2 * grid.GridLineWidth() + 8, 10));
+    }
+}
+
 void AutoSizeColumns(EditorState& state, Feedback& feedback) {
     TTextGrid& grid = state.SG1();
     feedback.SetStatus(state.Text(114));
     feedback.Refresh();
     feedback.SetProgressMax(grid.ColCount() - 1);
-    for (int c = 0; c < grid.ColCount(); ++c) {
-        feedback.SetProgress(c);
-        grid.AutoSizeColumn(c, state.Measure);
-    }
+    AutoSizeColumnRange(grid, 0, grid.ColCount() - 1, state.Measure,
+                        [&feedback](int column) { feedback.SetProgress(column); });
     feedback.SetStatus(state.Text(115));
     feedback.SetProgress(0);
 }

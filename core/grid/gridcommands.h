@@ -3,6 +3,7 @@
 // showing, row copies, find, and sizing. The editor's handlers call these between focus
 // handling and repainting; the tests call them directly.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -41,6 +42,13 @@ enum class CellBackground { GridOwn, Window, Selection, ActiveCell };
 // Which colour the main grid paints a cell with (display row, data column).
 CellBackground CellBackgroundOf(const EditorState& state, int row, int dataCol, bool gridHasFocus,
                                 bool editorActive);
+
+// AutoSizeColumn of every display column from first to last, with the same widths, but
+// walking the rows once per block of columns and measuring each distinct text once per
+// font for the whole range (most columns share their short numbers). `progress` hears
+// the display column each block starts at.
+void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure& measure,
+                         const std::function<void(int column)>& progress = {});
 
 void AutoSizeColumns(EditorState& state, Feedback& feedback);
 void AutoSizeAllRows(EditorState& state);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "core/app/colors.h"
 #include "core/app/editorstate.h"
 #include "gui/document/filechooserhost.h"
 
@@ -168,9 +169,27 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     QAction* UnhideColumn2;
     QAction* MenuItem9;
 
-    // Grid colours the colour options change (active cell and marked rows/columns).
-    QColor ActiveCellColor{192, 220, 192};
-    QColor SelectionColor{166, 202, 240};
+    // The four grid colours of the colour options, as the settings store them.
+    TColor ActiveCellColor = 0x00C0DCC0;         // clMoneyGreen
+    TColor SelectionColor = 0x00F0CAA6;          // clSkyBlue
+    TColor GridTextColor = SystemColorBase + 8;  // clWindowText
+    TColor FixedTextColor = SystemColorBase + 8; // clWindowText
+    // Target 1 active cell, 2 selection, 3 grid text, 4 fixed text (as the colour window
+    // numbers them).
+    TColor GridColor(int target) const;
+    void SetGridColor(int target, TColor value);
+    // What OK of the colour window does: gives the colour to the target and stores it.
+    void ApplyColorText(int target, const std::string& colorText);
+
+    // A header press, so the release can tell a click from a drag of a column border.
+    int HeaderClickCol = -1;
+    int HeaderClickWidth = 0;
+    int HeaderClickLeftWidth = 0;
+    void ToggleRowMark(int row);        // display row
+    void ToggleColumnMark(int dataCol); // data column
+    // One search from the cell right of the current one; a match becomes the current
+    // cell with its editor open.
+    void FindInGrid(const std::string& text);
 
     // --- handlers: application shell (gui/app/) ---
     void Exit1Click();
@@ -255,6 +274,10 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     virtual int ExecModal(QDialog& window);
     // Opens a document with the desktop's registered application (the help file).
     virtual void OpenDocument(const std::string& path);
+    // Opens a pop-up menu of the grid; tests replace it so nothing blocks.
+    virtual void OpenPopupMenu(QMenu& menu, QPoint globalPosition);
+    // An input box with language texts as caption and prompt; the answer as bytes.
+    std::string AskInput(int caption, int prompt, const std::string& defaultAnswer);
 
     // Most commands begin by taking the focus off the grid and storing a half-typed
     // cell value.
@@ -283,6 +306,8 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     bool ApplyLanguageFile(std::string& error);
     void ChooseLanguageAtStartup();
     void RunStartupSteps();
+    void HideMarked(bool rows);
+    void ChangeGridColor(int target);
     void ReportMissingDefaultLanguage(const std::string& error);
 
     EditorState Editor;

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "gui/app/colorform.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/languageform.h"
 #include "gui/app/mainwindow.h"
@@ -241,6 +242,9 @@ void TForm1::ConnectHandlers() {
     SG1->CellColor = [this](int row, int dataCol) { return SG1GetCellColor(row, dataCol); };
 
     lngform->LanguageChosen = [this](const std::string& fileName) { LanguageFileChosen(fileName); };
+    Form4->ApplyColor = [this](int target, const std::string& colorText) {
+        ApplyColorText(target, colorText);
+    };
 
     FeedbackShown->ShowReportPanelCommand = [this] { Show1Click(); };
     FeedbackShown->ChooserFolderCommand = [this](const std::string& folder) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <random>
+
 #include "core/grid/gridcommands.h"
 #include "support/recording_feedback.h"
 
@@ -178,6 +181,48 @@ TEST(Sizing, AutoSizeColumnsLeavesHiddenColumnsAlone) {
     state.SG1().UnhideColumn(2);
     EXPECT_EQ(state.SG1().ColWidth(2), 99);
     EXPECT_EQ(state.SG1().ColWidth(3), 3 * 10 + 12);
+}
+
+// Sizing a range of columns together must give each column the width AutoSizeColumn
+// gives it alone: texts of every length, hidden columns, fixed columns and rows.
+TEST(Sizing, ColumnRangeMatchesSizingOneColumnAtATime) {
+    std::mt19937 random(7);
+    const char* pieces[] = {"", "", "", "1", "22", "w", "WW", "Sword", "0123456", "01234567",
+                            "Long Sword of Fire", "\xE9", "a b"};
+    TextMeasure measure;
+    int calls = 0;
+    measure.Width = [&calls](std::string_view text, bool fixedFont) {
+        ++calls;
+        int width = 0;
+        for (unsigned char c : text) width += 3 + c % 7 + (fixedFont ? 2 : 0);
+        return width;
+    };
+    for (int round = 0; round < 40; ++round) {
+        EditorState state = Document(1 + static_cast<int>(random() % 70), 1 + static_cast<int>(random() % 30));
+        TTextGrid& g = state.SG1();
+        for (int r = 0; r < g.RowCount(); ++r)
+            for (int c = 0; c < g.DataColumnCount(); ++c)
+                g.SetCell(c, r, pieces[random() % std::size(pieces)]);
+        for (int c = 1; c < g.DataColumnCount(); ++c)
+            if (random() % 5 == 0) g.HideColumn(c);
+        g.SetFixedCols(static_cast<int>(random() % 3));
+        TTextGrid single = g;
+        for (int d = 0; d < single.ColCount(); ++d) single.AutoSizeColumn(d, measure);
+        const int first = static_cast<int>(random() % g.ColCount());
+        const int last = first + static_cast<int>(random() % (g.ColCount() - first));
+        std::vector<int> before;
+        for (int d = 0; d < g.ColCount(); ++d) before.push_back(g.ColWidth(d));
+        calls = 0;
+        AutoSizeColumnRange(g, first, last, measure);
+        EXPECT_LE(calls, 2 * static_cast<int>(std::size(pieces)));
+        for (int d = 0; d < g.ColCount(); ++d) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", column " + std::to_string(d));
+            if (d >= first && d <= last)
+                EXPECT_EQ(g.ColWidth(d), single.ColWidth(d));
+            else
+                EXPECT_EQ(g.ColWidth(d), before[static_cast<size_t>(d)]);
+        }
+    }
 }
 
 } // namespace

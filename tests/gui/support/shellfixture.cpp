@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMenu>
 #include <cstdlib>
 #include <fstream>
 
@@ -66,6 +67,13 @@ int TestForm::ExecModal(QDialog& window) {
     if (WhileModal)
         WhileModal(window);
     return QDialog::Rejected;
+}
+
+void TestForm::OpenPopupMenu(QMenu& menu, QPoint globalPosition) {
+    Popups.push_back(menu.objectName());
+    LastPopupPosition = globalPosition;
+    if (RealPopups)
+        TForm1::OpenPopupMenu(menu, globalPosition);
 }
 
 bool TestForm::LoadIntoMainGrid(const std::string& path) {

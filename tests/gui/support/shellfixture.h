@@ -4,6 +4,7 @@
 // loads and opened documents are recorded instead of run.
 
 #include <QDialog>
+#include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -54,6 +55,9 @@ class TestForm : public TForm1 {
     // Off: loads are only recorded (for tests of which file start-up picks).
     bool RealLoads = true;
     std::vector<std::string> OpenedDocuments;
+    QStringList Popups;      // object names of the pop-up menus opened
+    bool RealPopups = false; // open them on screen as well
+    QPoint LastPopupPosition;
 
     using TForm1::BoundedPointSize;
 
@@ -61,6 +65,7 @@ class TestForm : public TForm1 {
     int ExecModal(QDialog& window) override;
     bool LoadIntoMainGrid(const std::string& path) override;
     void OpenDocument(const std::string& path) override { OpenedDocuments.push_back(path); }
+    void OpenPopupMenu(QMenu& menu, QPoint globalPosition) override;
 };
 
 QString CaptionOf(const std::string& bytes);
