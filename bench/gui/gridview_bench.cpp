@@ -1,13 +1,19 @@
 // How long the main grid's view takes to show a large table: handing the grid to the
 // view, a model change around it (what every hide or header-set command costs), the
-// first paint, and scrolling through it.
+// first paint, and scrolling through it; then the main window's load of the generated
+// protos.tab until it is shown.
+//
+// tabwright-gridview-bench [view] [load]: the named parts, both without arguments.
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QScrollBar>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
+
+#include "bench/gui/mainwindow_load.h"
 
 #include "core/grid/textgrid.h"
 #include "gui/grid/gridview.h"
@@ -41,10 +47,7 @@ double Milliseconds(QElapsedTimer& timer) {
     return ms;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+void RunGridView() {
     const int rows = 20000;
     const int cols = 350;
     tw::TTextGrid grid(tw::MainGridProperties());
@@ -105,5 +108,23 @@ int main(int argc, char** argv) {
     std::printf("  %-36s %8.1f ms\n", "unhide all", unhideCommand);
     std::printf("  %-36s %8.1f ms\n", "rows resized (200 exceptions)", resized);
     std::printf("  %-36s %8.1f ms\n", "scroll and repaint, per page", perPage);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    auto wanted = [&](const char* part) {
+        if (argc < 2) return true;
+        for (int i = 1; i < argc; ++i)
+            if (std::strcmp(argv[i], part) == 0) return true;
+        return false;
+    };
+    if (wanted("view")) RunGridView();
+    if (wanted("load")) {
+        tw::bench::Report report;
+        tw::bench::RunMainWindowLoad(report);
+        report.Print();
+    }
     return 0;
 }

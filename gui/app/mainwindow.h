@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/app/editorstate.h"
+#include "gui/document/filechooserhost.h"
 
 class QAction;
 class QComboBox;
@@ -33,7 +34,7 @@ class TForm3;
 class TForm4;
 class Tlngform;
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public FileChooserHost {
     Q_OBJECT
   public:
     // `exeFolder` is the folder the language and help files are looked up in (ends in
@@ -61,8 +62,9 @@ class TForm1 : public QMainWindow {
     std::string MainWindowTitle() const;
     std::string HelpFileName() const;
 
-    // The one way a file reaches the main grid from this window (start-up auto-load).
-    // Returns whether the file was loaded.
+    // The one way a file reaches the main grid from this window (start-up auto-load,
+    // "&Load Selected", file 1 of "Go With Selected"): the view sees the load as one
+    // model change. Returns whether the file was loaded.
     virtual bool LoadIntoMainGrid(const std::string& path);
     // Call point of the stored grid colours ("colorsel2", "colorsel", "colorfont",
     // "colorfixed").
@@ -220,6 +222,19 @@ class TForm1 : public QMainWindow {
     void Save1Click();
     void SaveAs1Click();
 
+    // --- what the File chooser asks of this window (gui/document/, gui/compare/) ---
+    std::string Text(int index) const override;
+    void ShowMessage(const std::string& text) override;
+    void LoadSelected(const std::string& path) override;
+    void SaveAs(const std::string& folder, const std::string& typedName) override;
+    std::string SelectedFile(int k) const override;
+    void SetSelectedFile(int k, const std::string& path) override;
+    std::string CompareMode() const override;
+    void SetBatchActive(bool active) override;
+    void ResetReportArea() override;
+    void LoadIntoSlot(const std::string& path, int slot) override;
+    void RunCompareOrCombine(const std::string& mode) override;
+
     // --- handlers: column headers and reference panel (gui/headers/) ---
     void ComboBox1Change();
     void ComboBox2Change();
@@ -250,6 +265,8 @@ class TForm1 : public QMainWindow {
     static int BoundedPanelHeight(int height);
     void ApplyFontSize(int size);
     void SetPanelHeight(int height);
+    // Sorts SG1 by `column` as one model change of the view.
+    void SortMainGrid(int column);
 
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -37,8 +37,9 @@ void SetFileChooserCaption(TForm3* chooser, ChooserCaption which, const QString&
 enum class ColorWindowCaption { Window, OkButton, CancelButton };
 void SetColorWindowCaption(TForm4* colorWindow, ColorWindowCaption which, const QString& caption);
 
-// Shows `folder` in the chooser's folder tree; that also makes it the process's
-// current folder, which Save and the relative auto-load path rely on.
+// Shows `folder` in the chooser's folder tree and lists its files; a folder that does
+// not exist leaves the chooser where it is. The process's current folder stays: Save
+// writes into the document's own folder, wherever the chooser was browsed to.
 void SetFileChooserFolder(TForm3* chooser, const std::string& folder);
 
 } // namespace tw

@@ -1,17 +1,46 @@
-// Loading into and saving from the main grid.
+// Loading into and saving from the main grid, and the File chooser's load and save
+// requests.
 
+#include <QComboBox>
 #include <QDialog>
+#include <QFile>
+#include <QLineEdit>
 
+#include "core/app/text.h"
+#include "core/document/loader.h"
+#include "core/document/save.h"
+#include "gui/app/guifeedback.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/windows.h"
+#include "gui/document/fileform.h"
 #include "gui/grid/gridview.h"
 
 namespace tw {
 
-bool TForm1::LoadIntoMainGrid(const std::string& /*path*/) {
-    // Every load this window starts goes through here; the table loader fills SG1,
-    // reports its own failures and reads the document sections.
-    return false;
+namespace {
+
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString PathText(const std::string& bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+} // namespace
+
+bool TForm1::LoadIntoMainGrid(const std::string& path) {
+    // Column sizing on load measures in the grid's own fonts.
+    Editor.Measure = SG1->Measure();
+    Editor.AutoSizeOnLoad = AutoSizeOnLoad1->isChecked();
+    // The loader replaces every cell, both counts and the sizes; the view takes that as
+    // one reset instead of following each row it adds.
+    SG1->BeginGridChange();
+    const LoadResult loaded = LoadTable(Editor, path, 1, *FeedbackShown);
+    SG1->EndGridChange();
+    SG1->SetCurrentCell(Editor.SG1().Row(), Editor.SG1().Col());
+    RefreshHeaderLists();
+    return loaded.Ok;
 }
 
 void TForm1::Reload1Click() {
@@ -21,11 +50,60 @@ void TForm1::Reload1Click() {
         ExecModal(*chooser);
 }
 
-void TForm1::Save1Click() {
-    PrepareCommand();
+void TForm1::LoadSelected(const std::string& path) {
+    // The chooser has closed; the window behind it is painted before the load starts.
+    repaint();
+    LoadIntoMainGrid(path);
+    // Stored whether the load worked or not: the next start tries the same file again.
+    const std::string folder = Form3 ? PathBytes(Form3->Folder()) : FolderPart(path);
+    std::string tabPath = folder;
+    while (tabPath.size() > 1 && tabPath.back() == '/')
+        tabPath.pop_back();
+    Editor.Reg1.WriteString("tabpath", tabPath);
+    Editor.Reg1.WriteString("lastfile", FileNamePart(path));
 }
+
+void TForm1::Save1Click() {
+    SG1->EndCellEdit();
+    FeedbackShown->SetBusy(true);
+    // A chosen header set hides rows and columns; the file gets all of them either way,
+    // but the user sees the whole table that is written.
+    if (ComboBox1->count() > 0 && ComboBox1->currentIndex() != 0) {
+        ComboBox1->setCurrentIndex(0);
+        ComboBox1Change();
+    }
+    const SaveResult saved = SaveDocument(Editor, *FeedbackShown);
+    FeedbackShown->SetBusy(false);
+    if (!saved.Ok)
+        FeedbackShown->ShowMessage(saved.Message);
+}
+
 void TForm1::SaveAs1Click() {
-    PrepareCommand();
+    SG1->EndCellEdit();
+    if (!Form3)
+        return;
+    Form3->PrepareSaveAs(PathText(Editor.DocumentFileName));
+    ExecModal(*Form3);
+}
+
+void TForm1::SaveAs(const std::string& folder, const std::string& typedName) {
+    // A name that is empty or reaches into another folder names no file of the folder
+    // shown; the document keeps the target it has.
+    if (typedName.empty() || typedName.find('/') != std::string::npos) {
+        Editor.ErrorContext = Editor.Text(95) + " " + typedName;
+        FeedbackShown->ShowMessage(Editor.Text(99) + " " + Editor.ErrorContext);
+        return;
+    }
+    SetSaveAsTarget(Editor, folder, typedName);
+    Save1Click();
+}
+
+std::string TForm1::Text(int index) const {
+    return Editor.Text(index);
+}
+
+void TForm1::ShowMessage(const std::string& text) {
+    FeedbackShown->ShowMessage(text);
 }
 
 } // namespace tw

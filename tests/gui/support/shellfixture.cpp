@@ -70,7 +70,7 @@ int TestForm::ExecModal(QDialog& window) {
 
 bool TestForm::LoadIntoMainGrid(const std::string& path) {
     Loads.push_back(path);
-    return TForm1::LoadIntoMainGrid(path);
+    return RealLoads && TForm1::LoadIntoMainGrid(path);
 }
 
 QString CaptionOf(const std::string& bytes) {

@@ -51,6 +51,8 @@ class TestForm : public TForm1 {
     QStringList ModalWindows;                 // object names, in the order shown
     std::function<void(QDialog&)> WhileModal; // runs as if the user acted in the window
     std::vector<std::string> Loads;
+    // Off: loads are only recorded (for tests of which file start-up picks).
+    bool RealLoads = true;
     std::vector<std::string> OpenedDocuments;
 
     using TForm1::BoundedPointSize;
