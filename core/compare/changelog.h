@@ -5,90 +5,46 @@
 // the number of its "add" entries and, per column, its last entry; each entry links to the
 // previous entry of its identifier. Nothing scans the whole log.
 //
-// Added rows make an entry for every column, so entries are kept small: the five texts of
-// an entry share one buffer.
+// An added row makes an entry for every column, most of which never get a text, so an
+// entry is a few numbers and its texts (old value, the four grids' values and marks) live
+// apart, made when the first of them is set.
 
-#include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tw {
 
-class ChangeEntry {
-  public:
-    static size_t GridIndex(int slot) { return static_cast<size_t>(slot - 2); }
-
-    int Column() const { return ColumnNumber; } // -1 for an "add" entry
-    int KeyIndex() const { return Key; }
-    int Previous() const { return PreviousEntry; } // of the same identifier, -1 for none
-
-    // SG1's text before the entry's first change (empty until set).
-    std::string_view OldValue() const { return Field(0); }
-    // What SG2..SG5 (grid 0..3) gave the cell, lower-cased, and whether they gave one.
-    std::string_view Value(size_t grid) const { return Field(grid + 1); }
-    bool Marked(size_t grid) const { return (Marks >> grid) & 1u; }
-
-    void SetOldValue(std::string_view text) { SetField(0, text); }
-    void SetValue(size_t grid, std::string_view text) { SetField(grid + 1, text); }
-    void Mark(size_t grid) { Marks = static_cast<uint8_t>(Marks | (1u << grid)); }
-
-  private:
-    friend class ChangeLog;
-    int32_t Key = 0;
-    int32_t ColumnNumber = 0;
-    int32_t PreviousEntry = -1;
-    uint8_t Marks = 0;
-    std::array<uint32_t, 4> Lengths{}; // of fields 0..3; field 4 is the rest
-    std::string Fields;
-
-    size_t Offset(size_t field) const {
-        size_t offset = 0;
-        for (size_t f = 0; f < field; ++f)
-            offset += Lengths[f];
-        return offset;
-    }
-    std::string_view Field(size_t field) const {
-        size_t begin = Offset(field);
-        size_t length = field < 4 ? Lengths[field] : Fields.size() - begin;
-        return std::string_view(Fields).substr(begin, length);
-    }
-    void SetField(size_t field, std::string_view text) {
-        size_t begin = Offset(field);
-        size_t length = field < 4 ? Lengths[field] : Fields.size() - begin;
-        Fields.replace(begin, length, text);
-        if (field < 4)
-            Lengths[field] = static_cast<uint32_t>(text.size());
-    }
-};
-
 class ChangeLog {
   public:
+    // Grid index 0..3 stands for SG2..SG5.
+    static size_t GridIndex(int slot) { return static_cast<size_t>(slot - 2); }
+
     // What the log holds about one key.
     class KeyLog {
       public:
         int AddedRows() const { return Added; }
         // The key's last entry for the cell in `column`, -1 when there is none.
-        int LastEntry(int column) const {
-            return column >= 0 && column < static_cast<int>(Last.size())
-                       ? Last[static_cast<size_t>(column)]
-                       : -1;
-        }
+        int LastEntry(int column) const;
 
       private:
         friend class ChangeLog;
         int Index = 0;
         int Added = 0;
-        std::vector<int32_t> Last;
+        // (column, last entry) while the key has few cells, then by column: merged rows
+        // touch a handful of cells, added rows all of them.
+        std::vector<std::pair<int32_t, int32_t>> Few;
+        std::vector<int32_t> ByColumn;
+        void SetLast(int column, int entry);
     };
 
     void Clear();
     // Entries made in this run, of every identifier (ChangeCount).
     int ChangeCount() const { return static_cast<int>(Entries.size()); }
-    ChangeEntry& Entry(int index) { return Entries[static_cast<size_t>(index)]; }
-    const ChangeEntry& Entry(int index) const { return Entries[static_cast<size_t>(index)]; }
 
     // The key's record, made when the key has none yet.
     KeyLog& Key(std::string_view key);
@@ -100,17 +56,42 @@ class ChangeLog {
     // The entries of a cell in the order they were made.
     void CellEntries(const KeyLog& key, int column, std::vector<int>& out) const;
 
+    // The texts of entry `e`: SG1's text before its first change (empty until set), and
+    // what grid 0..3 gave the cell (lower-cased) with whether it gave one.
+    std::string_view OldValue(int e) const { return Field(e, 0); }
+    std::string_view Value(int e, size_t grid) const { return Field(e, grid + 1); }
+    bool Marked(int e, size_t grid) const;
+    void SetOldValue(int e, std::string_view text) { SetField(e, 0, text); }
+    void SetValue(int e, size_t grid, std::string_view text) { SetField(e, grid + 1, text); }
+    void Mark(int e, size_t grid);
+
     // The identifier of an entry as text ("3,100", "add100"), for inspection.
-    std::string Identifier(int index) const;
+    std::string Identifier(int e) const;
 
   private:
+    struct Entry {
+        int32_t Key;
+        int32_t Column;   // -1 for an "add" entry
+        int32_t Previous; // of the same identifier, -1 for none
+        int32_t Texts;    // into Texts, -1 while it has none
+    };
+    struct EntryTexts {
+        uint8_t Marks = 0;
+        uint32_t Lengths[4] = {}; // of fields 0..3; field 4 is the rest
+        std::string Fields;       // old value and the four grids' values, one after another
+    };
     struct KeyHash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_map<std::string, KeyLog, KeyHash, std::equal_to<>> Keys;
     std::vector<const std::string*> KeyNames; // by KeyLog::Index
-    std::vector<ChangeEntry> Entries;
+    std::deque<Entry> Entries;
+    std::deque<EntryTexts> Texts;
+
+    std::string_view Field(int e, size_t field) const;
+    void SetField(int e, size_t field, std::string_view text);
+    EntryTexts& TextsOf(int e);
 };
 
 } // namespace tw

@@ -15,7 +15,7 @@ class CombinePass {
   public:
     CombinePass(EditorState& state, int slot, Feedback& feedback)
         : State(state), SG1(state.SG1()), Other(state.Grid(slot)), Slot(slot),
-          Own(ChangeEntry::GridIndex(slot)), Name(EditorState::GridName(slot)), Log(state.Changes),
+          Own(ChangeLog::GridIndex(slot)), Name(EditorState::GridName(slot)), Log(state.Changes),
           Report(feedback), Values1(KeyValues(SG1)), Values2(KeyValues(Other)) {}
 
     void Run() {
@@ -95,23 +95,33 @@ class CombinePass {
     std::vector<Placed> Done;
     std::vector<RowEdit> Edits;
     bool Changed = false;
-    std::vector<int> Matching; // reused for every merged cell
+    // Reused for every merged row.
+    std::vector<std::string_view> Current, Incoming;
+    std::vector<std::pair<int, std::string_view>> Merged;
+    std::vector<int> Matching;
 
     void Consume() { Done.push_back(Placed{Head++, 0}); }
 
     void MergeRow(const std::string& key, int r2) {
         const int columns = SG1.ColCount();
+        SG1.RowCells(Head, Current);
+        Other.RowCells(r2, Incoming);
         ChangeLog::KeyLog* keyLog = nullptr;
+        Merged.clear();
         for (int c = 1; c < columns; ++c) {
-            std::string_view current = SG1.Cell(c, Head);
-            std::string_view incoming = Other.Cell(c, r2);
+            std::string_view current = CellOf(Current, c);
+            std::string_view incoming = CellOf(Incoming, c);
             if (current == incoming)
                 continue;
             if (!keyLog)
                 keyLog = &Log.Key(key);
             MergeCell(*keyLog, c, key, current, incoming);
-            SG1.SetCell(c, Head, incoming); // the later file wins, conflict or not
+            Merged.emplace_back(c, incoming);
         }
+        // The later file wins, conflict or not. Written after the row is read through,
+        // since a write moves the row's other cells.
+        for (const auto& [c, incoming] : Merged)
+            SG1.SetCell(c, Head, incoming);
     }
 
     void MergeCell(ChangeLog::KeyLog& keyLog, int c, const std::string& key,
@@ -121,30 +131,28 @@ class CombinePass {
         if (keyLog.LastEntry(c) >= 0) {
             Log.CellEntries(keyLog, c, Matching);
             for (int e : Matching) {
-                const ChangeEntry& entry = Log.Entry(e);
                 for (size_t h = 0; h < 4; ++h) {
-                    if (!entry.Marked(h) || lowerIncoming == entry.Value(h))
+                    if (!Log.Marked(e, h) || lowerIncoming == Log.Value(e, h))
                         continue;
                     earlier += "SG" + std::to_string(h + 2) + ": (";
-                    earlier += entry.Value(h);
+                    earlier += Log.Value(e, h);
                     earlier += ") ";
                 }
             }
         }
         const bool conflict = !earlier.empty();
         // With a conflict the last entry of the cell takes the change; otherwise a new one.
-        ChangeEntry& matched =
-            Log.Entry(conflict ? keyLog.LastEntry(c) : Log.AppendCellEntry(keyLog, c));
-        matched.SetValue(Own, lowerIncoming);
-        matched.Mark(Own);
-        if (matched.OldValue().empty())
-            matched.SetOldValue(current);
+        const int matched = conflict ? keyLog.LastEntry(c) : Log.AppendCellEntry(keyLog, c);
+        Log.SetValue(matched, Own, lowerIncoming);
+        Log.Mark(matched, Own);
+        if (Log.OldValue(matched).empty())
+            Log.SetOldValue(matched, current);
         if (conflict) {
             std::string line = State.Text(141) + " " + key + " - Column [" + std::to_string(c) +
                                "] - " + earlier + Name + ": (";
             line += incoming;
             line += ") " + State.Text(142) + " (";
-            line += matched.OldValue();
+            line += Log.OldValue(matched);
             line += ") ";
             Report.AppendReport(line);
         }
@@ -161,8 +169,8 @@ class CombinePass {
             int entry = Log.AppendCellEntry(keyLog, c);
             // Only SG2's values are recorded, so later files conflict only with rows it added.
             if (Slot == 2) {
-                Log.Entry(entry).SetValue(0, LowerAZ(Other.Cell(c, r2)));
-                Log.Entry(entry).Mark(0);
+                Log.SetValue(entry, 0, LowerAZ(Other.Cell(c, r2)));
+                Log.Mark(entry, 0);
             }
         }
         Done.push_back(Placed{-1, r2});

@@ -20,6 +20,7 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
     const int end1 = sg1.RowCount() - 1; // the spare rows
     const int end2 = other.RowCount() - 1;
     const int columns = sg1.ColCount();
+    std::vector<std::string_view> mine, theirs; // the cells of the two rows being matched
     int r1 = 0, r2 = 0;
     do {
         ++r1;
@@ -28,11 +29,12 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
         std::string_view k1 = sg1.Cell(0, r1);
         std::string_view k2 = other.Cell(0, r2);
         if (k1 == k2) {
+            sg1.RowCells(r1, mine);
+            other.RowCells(r2, theirs);
             for (int c = 1; c < columns; ++c) {
-                std::string_view mine = sg1.Cell(c, r1);
-                std::string_view theirs = other.Cell(c, r2);
-                if (mine != theirs && !EqualsIgnoringCaseAZ(mine, theirs))
-                    feedback.AppendReport(CellDifferenceLine(state, slot, k1, c, mine, theirs));
+                std::string_view a = CellOf(mine, c), b = CellOf(theirs, c);
+                if (a != b && !EqualsIgnoringCaseAZ(a, b))
+                    feedback.AppendReport(CellDifferenceLine(state, slot, k1, c, a, b));
             }
             continue;
         }

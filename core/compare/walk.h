@@ -22,6 +22,12 @@ int SortChosenGrids(EditorState& state, Feedback& feedback);
 // Column 0 of rows 0..RowCount-1 converted once.
 std::vector<std::optional<int32_t>> KeyValues(const TTextGrid& grid);
 
+// Cell `column` of a row read with TTextGrid::RowCells.
+inline std::string_view CellOf(const std::vector<std::string_view>& cells, int column) {
+    return column < static_cast<int>(cells.size()) ? cells[static_cast<size_t>(column)]
+                                                   : std::string_view();
+}
+
 // G, text 132, the key, SG1's header of the column, text 133 with SG1's text, text 134 with
 // the other grid's text.
 std::string CellDifferenceLine(const EditorState& state, int otherSlot, std::string_view key,

@@ -38,6 +38,17 @@ std::string_view GridRow::Cell(int column) const {
     return std::string_view(Bytes).substr(begin, end - begin);
 }
 
+void GridRow::StoredCells(std::vector<std::string_view>& cells) const {
+    cells.clear();
+    cells.reserve(Ends.size());
+    std::string_view bytes(Bytes);
+    size_t begin = 0;
+    for (uint32_t end : Ends) {
+        cells.push_back(bytes.substr(begin, end - begin));
+        begin = end;
+    }
+}
+
 void GridRow::SetCell(int column, std::string_view text) {
     if (column < 0) return;
     auto index = static_cast<size_t>(column);
@@ -110,6 +121,15 @@ std::string_view TTextGrid::Cell(int dataCol, int row) const {
 void TTextGrid::SetCell(int dataCol, int row, std::string_view text) {
     if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount()) return;
     Rows[static_cast<size_t>(row)].Cells.SetCell(dataCol, text);
+}
+
+void TTextGrid::RowCells(int row, std::vector<std::string_view>& cells) const {
+    if (row < 0 || row >= RowCount()) {
+        cells.clear();
+        return;
+    }
+    Rows[static_cast<size_t>(row)].Cells.StoredCells(cells);
+    if (static_cast<int>(cells.size()) > DataColumnCount()) cells.resize(static_cast<size_t>(DataColumnCount()));
 }
 
 void TTextGrid::AssignRow(int row, const std::vector<std::string_view>& cells) {

@@ -39,6 +39,8 @@ struct TextMeasure {
 class GridRow {
 public:
     std::string_view Cell(int column) const;
+    // The stored cells in column order (a row ending in empty cells stores fewer).
+    void StoredCells(std::vector<std::string_view>& cells) const;
     void SetCell(int column, std::string_view text);
     void Assign(const std::vector<std::string_view>& cells);
     void Clear();
@@ -67,6 +69,9 @@ public:
     std::string CellText(int dataCol, int row) const { return std::string(Cell(dataCol, row)); }
     // Writes outside the grid's rows or data columns are ignored.
     void SetCell(int dataCol, int row, std::string_view text);
+    // Fast path for walks over whole rows: the row's cells of data columns 0, 1, ... in
+    // order, stopping after the last non-empty one (further columns read as empty).
+    void RowCells(int row, std::vector<std::string_view>& cells) const;
     // Fast path for loaders: replaces every cell of a row at once.
     void AssignRow(int row, const std::vector<std::string_view>& cells);
     void ClearCells();

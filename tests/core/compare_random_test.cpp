@@ -156,14 +156,13 @@ std::vector<EntryTuple> Entries(const reference::ChangeLogLists& log) {
 std::vector<EntryTuple> Entries(const ChangeLog& log) {
     std::vector<EntryTuple> out;
     for (int e = 0; e < log.ChangeCount(); ++e) {
-        const ChangeEntry& entry = log.Entry(e);
         std::array<std::string, 4> values;
         std::array<bool, 4> marks{};
         for (size_t h = 0; h < 4; ++h) {
-            values[h] = entry.Value(h);
-            marks[h] = entry.Marked(h);
+            values[h] = log.Value(e, h);
+            marks[h] = log.Marked(e, h);
         }
-        out.emplace_back(log.Identifier(e), std::string(entry.OldValue()), values, marks);
+        out.emplace_back(log.Identifier(e), std::string(log.OldValue(e)), values, marks);
     }
     return out;
 }
