@@ -1,0 +1,438 @@
+#include "core/grid/textgrid.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace tw {
+
+GridProperties MainGridProperties() {
+    GridProperties p;
+    p.ColCount = 3;
+    p.RowCount = 3;
+    p.FixedRows = 1;
+    p.FixedCols = 1;
+    p.DefaultRowHeight = 24;
+    p.GridLineWidth = 2;
+    p.ColWidths = {40, 42, 37};
+    return p;
+}
+
+GridProperties SecondaryGridProperties() {
+    GridProperties p;
+    p.ColCount = 2;
+    p.RowCount = 5;
+    p.FixedRows = 1;
+    p.FixedCols = 0;
+    p.DefaultRowHeight = 21;
+    p.GridLineWidth = 2;
+    p.ColWidths = {40, 89};
+    return p;
+}
+
+// ---------------------------------------------------------------- GridRow
+
+std::string_view GridRow::Cell(int column) const {
+    if (column < 0 || column >= StoredCount()) return {};
+    size_t begin = column == 0 ? 0 : Ends[static_cast<size_t>(column) - 1];
+    size_t end = Ends[static_cast<size_t>(column)];
+    return std::string_view(Bytes).substr(begin, end - begin);
+}
+
+void GridRow::SetCell(int column, std::string_view text) {
+    if (column < 0) return;
+    auto index = static_cast<size_t>(column);
+    if (index >= Ends.size()) {
+        if (text.empty()) return;
+        auto end = static_cast<uint32_t>(Bytes.size());
+        Ends.resize(index, end);
+        Bytes.append(text);
+        Ends.push_back(static_cast<uint32_t>(Bytes.size()));
+        return;
+    }
+    size_t begin = index == 0 ? 0 : Ends[index - 1];
+    size_t oldLength = Ends[index] - begin;
+    Bytes.replace(begin, oldLength, text);
+    auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(oldLength);
+    if (delta != 0)
+        for (size_t k = index; k < Ends.size(); ++k)
+            Ends[k] = static_cast<uint32_t>(static_cast<int64_t>(Ends[k]) + delta);
+    // Trailing empty cells need not be kept.
+    while (!Ends.empty() && (Ends.size() == 1 ? Ends[0] == 0 : Ends.back() == Ends[Ends.size() - 2]))
+        Ends.pop_back();
+}
+
+void GridRow::Assign(const std::vector<std::string_view>& cells) {
+    size_t total = 0;
+    for (auto c : cells) total += c.size();
+    Bytes.clear();
+    Bytes.reserve(total);
+    Ends.clear();
+    size_t stored = cells.size();
+    while (stored > 0 && cells[stored - 1].empty()) --stored;
+    Ends.reserve(stored);
+    for (size_t i = 0; i < stored; ++i) {
+        Bytes.append(cells[i]);
+        Ends.push_back(static_cast<uint32_t>(Bytes.size()));
+    }
+}
+
+void GridRow::Clear() {
+    Bytes.clear();
+    Bytes.shrink_to_fit();
+    Ends.clear();
+    Ends.shrink_to_fit();
+}
+
+void GridRow::Truncate(int columnCount) {
+    if (columnCount < 0) columnCount = 0;
+    if (columnCount >= StoredCount()) return;
+    Ends.resize(static_cast<size_t>(columnCount));
+    Bytes.resize(Ends.empty() ? 0 : Ends.back());
+}
+
+// ---------------------------------------------------------------- TTextGrid
+
+TTextGrid::TTextGrid(const GridProperties& properties)
+    : FixedRowCount(properties.FixedRows), FixedColCount(properties.FixedCols),
+      DefaultHeight(properties.DefaultRowHeight), DefaultWidth(properties.DefaultColWidth),
+      LineWidth(properties.GridLineWidth) {
+    SetColCount(properties.ColCount);
+    for (size_t i = 0; i < properties.ColWidths.size() && i < DataColWidths.size(); ++i)
+        DataColWidths[i] = properties.ColWidths[i];
+    SetRowCount(properties.RowCount);
+}
+
+std::string_view TTextGrid::Cell(int dataCol, int row) const {
+    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount()) return {};
+    return Rows[static_cast<size_t>(row)].Cells.Cell(dataCol);
+}
+
+void TTextGrid::SetCell(int dataCol, int row, std::string_view text) {
+    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount()) return;
+    Rows[static_cast<size_t>(row)].Cells.SetCell(dataCol, text);
+}
+
+void TTextGrid::AssignRow(int row, const std::vector<std::string_view>& cells) {
+    if (row < 0 || row >= RowCount()) return;
+    auto& target = Rows[static_cast<size_t>(row)].Cells;
+    if (static_cast<int>(cells.size()) <= DataColumnCount()) {
+        target.Assign(cells);
+    } else {
+        std::vector<std::string_view> cut(cells.begin(), cells.begin() + DataColumnCount());
+        target.Assign(cut);
+    }
+}
+
+void TTextGrid::ClearCells() {
+    for (auto& slot : Rows) slot.Cells.Clear();
+}
+
+std::string TTextGrid::CurrentCellText() const { return CellText(DataColumnOf(Col()), Row()); }
+
+void TTextGrid::SetRowCount(int count) {
+    if (count < 0) count = 0;
+    auto target = static_cast<size_t>(count);
+    if (target < Rows.size()) {
+        Rows.resize(target);
+    } else {
+        Rows.reserve(target);
+        while (Rows.size() < target) Rows.push_back(RowSlot{GridRow(), DefaultHeight});
+    }
+    if (CurrentRow >= count) CurrentRow = std::max(0, count - 1);
+}
+
+void TTextGrid::SetColCount(int count) {
+    if (count < 0) count = 0;
+    if (count > VisibleColCount) {
+        int add = count - VisibleColCount;
+        ColumnHidden.resize(ColumnHidden.size() + static_cast<size_t>(add), 0);
+        DataColWidths.resize(DataColWidths.size() + static_cast<size_t>(add), DefaultWidth);
+        VisibleColCount = count;
+    } else if (count < VisibleColCount) {
+        // Columns go from the right end of the data columns; hidden ones met on the way go too.
+        while (VisibleColCount > count && !ColumnHidden.empty()) {
+            if (ColumnHidden.back())
+                --HiddenColCount;
+            else
+                --VisibleColCount;
+            ColumnHidden.pop_back();
+            DataColWidths.pop_back();
+        }
+        int dataColumns = DataColumnCount();
+        for (auto& slot : Rows) slot.Cells.Truncate(dataColumns);
+        for (auto& record : Hidden) record.Cells.Truncate(dataColumns);
+    }
+    if (CurrentCol >= VisibleColCount) CurrentCol = std::max(0, VisibleColCount - 1);
+    RebuildColumnMap();
+}
+
+bool TTextGrid::SetFixedCols(int count) {
+    if (count < 0 || count >= ColCount()) return false;
+    FixedColCount = count;
+    return true;
+}
+
+void TTextGrid::SetRow(int row) {
+    if (row >= 0 && row < RowCount()) CurrentRow = row;
+}
+
+void TTextGrid::SetCol(int col) {
+    if (col >= 0 && col < ColCount()) CurrentCol = col;
+}
+
+int TTextGrid::ColWidth(int displayCol) const {
+    if (displayCol < 0 || displayCol >= ColCount()) return DefaultWidth;
+    return DataColWidths[static_cast<size_t>(DataColumnOf(displayCol))];
+}
+
+void TTextGrid::SetColWidth(int displayCol, int width) {
+    if (displayCol < 0 || displayCol >= ColCount()) return;
+    DataColWidths[static_cast<size_t>(DataColumnOf(displayCol))] = width;
+}
+
+int TTextGrid::RowHeight(int row) const {
+    if (row < 0 || row >= RowCount()) return DefaultHeight;
+    return Rows[static_cast<size_t>(row)].Height;
+}
+
+void TTextGrid::SetRowHeight(int row, int height) {
+    if (row < 0 || row >= RowCount()) return;
+    Rows[static_cast<size_t>(row)].Height = height;
+}
+
+// ---------------------------------------------------------------- hidden rows
+
+namespace {
+// Number of hidden records whose data index is below `dataRow`.
+int HiddenBelow(const std::vector<HiddenRowRecord>& hidden, int dataRow) {
+    auto it = std::lower_bound(hidden.begin(), hidden.end(), dataRow,
+                               [](const HiddenRowRecord& r, int d) { return r.DataRow < d; });
+    return static_cast<int>(it - hidden.begin());
+}
+} // namespace
+
+void TTextGrid::HideRow(int dataRow) {
+    int below = HiddenBelow(Hidden, dataRow);
+    if (below < static_cast<int>(Hidden.size()) && Hidden[static_cast<size_t>(below)].DataRow == dataRow)
+        return;
+    int p = dataRow - below;
+    if (dataRow < 0 || p < 0 || p >= RowCount()) return;
+    auto& slot = Rows[static_cast<size_t>(p)];
+    HiddenRowRecord record{dataRow, std::move(slot.Cells), slot.Height};
+    Hidden.insert(Hidden.begin() + below, std::move(record));
+    Rows.erase(Rows.begin() + p);
+    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+}
+
+void TTextGrid::HideRows(const std::vector<int>& dataRows) {
+    if (dataRows.empty()) return;
+    const int total = RowCount() + static_cast<int>(Hidden.size());
+    std::vector<uint8_t> hide(static_cast<size_t>(std::max(total, 0)), 0);
+    bool any = false;
+    for (int d : dataRows)
+        if (d >= 0 && d < total) hide[static_cast<size_t>(d)] = 1, any = true;
+    if (!any) return;
+    std::vector<RowSlot> rows;
+    rows.reserve(Rows.size());
+    std::vector<HiddenRowRecord> hidden;
+    hidden.reserve(Hidden.size() + dataRows.size());
+    size_t nextHidden = 0;
+    size_t nextRow = 0;
+    // Walk the data indices in order; a record that is already hidden stays as it is.
+    for (int d = 0; d < total; ++d) {
+        if (nextHidden < Hidden.size() && Hidden[nextHidden].DataRow == d) {
+            hidden.push_back(std::move(Hidden[nextHidden++]));
+            continue;
+        }
+        if (nextRow >= Rows.size()) break;
+        auto& slot = Rows[nextRow++];
+        if (hide[static_cast<size_t>(d)])
+            hidden.push_back(HiddenRowRecord{d, std::move(slot.Cells), slot.Height});
+        else
+            rows.push_back(std::move(slot));
+    }
+    // Records whose data index lies beyond the rows (possible after deletions) stay hidden.
+    while (nextHidden < Hidden.size()) hidden.push_back(std::move(Hidden[nextHidden++]));
+    while (nextRow < Rows.size()) rows.push_back(std::move(Rows[nextRow++]));
+    Rows = std::move(rows);
+    Hidden = std::move(hidden);
+    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+}
+
+void TTextGrid::UnhideRow(int dataRow) {
+    int below = HiddenBelow(Hidden, dataRow);
+    if (below >= static_cast<int>(Hidden.size()) || Hidden[static_cast<size_t>(below)].DataRow != dataRow)
+        return;
+    int p = std::clamp(dataRow - below, 0, RowCount());
+    auto& record = Hidden[static_cast<size_t>(below)];
+    Rows.insert(Rows.begin() + p, RowSlot{std::move(record.Cells), record.Height});
+    Hidden.erase(Hidden.begin() + below);
+}
+
+void TTextGrid::UnhideAllRows() {
+    if (Hidden.empty()) return;
+    std::vector<RowSlot> rows;
+    rows.reserve(Rows.size() + Hidden.size());
+    size_t nextRow = 0;
+    for (auto& record : Hidden) {
+        // Every record goes back to its data position: shown rows fill the places before it.
+        while (static_cast<int>(rows.size()) < record.DataRow && nextRow < Rows.size())
+            rows.push_back(std::move(Rows[nextRow++]));
+        rows.push_back(RowSlot{std::move(record.Cells), record.Height});
+    }
+    while (nextRow < Rows.size()) rows.push_back(std::move(Rows[nextRow++]));
+    Rows = std::move(rows);
+    Hidden.clear();
+}
+
+void TTextGrid::DiscardHiddenRows() { Hidden.clear(); }
+
+// ---------------------------------------------------------------- hidden columns
+
+void TTextGrid::HideColumns(int first, int last) {
+    bool changed = false;
+    for (int c = std::max(first, 0); c <= last && c < DataColumnCount(); ++c) {
+        if (ColumnHidden[static_cast<size_t>(c)] || ColCount() <= 1) continue;
+        ColumnHidden[static_cast<size_t>(c)] = 1;
+        ++HiddenColCount;
+        --VisibleColCount;
+        changed = true;
+    }
+    if (changed) {
+        RebuildColumnMap();
+        CurrentCol = std::min(CurrentCol, std::max(0, ColCount() - 1));
+    }
+}
+
+void TTextGrid::UnhideColumns(int first, int last) {
+    bool changed = false;
+    for (int c = std::max(first, 0); c <= last && c < DataColumnCount(); ++c) {
+        if (!ColumnHidden[static_cast<size_t>(c)]) continue;
+        ColumnHidden[static_cast<size_t>(c)] = 0;
+        --HiddenColCount;
+        ++VisibleColCount;
+        changed = true;
+    }
+    if (changed) RebuildColumnMap();
+}
+
+void TTextGrid::UnhideAllColumns() { UnhideColumns(0, DataColumnCount()); }
+
+bool TTextGrid::IsColumnHidden(int dataCol) const {
+    return dataCol >= 0 && dataCol < DataColumnCount() && ColumnHidden[static_cast<size_t>(dataCol)];
+}
+
+void TTextGrid::RebuildColumnMap() {
+    DisplayToData.clear();
+    DisplayToData.reserve(static_cast<size_t>(VisibleColCount));
+    for (int c = 0; c < DataColumnCount(); ++c)
+        if (!ColumnHidden[static_cast<size_t>(c)]) DisplayToData.push_back(c);
+}
+
+// ---------------------------------------------------------------- index mappings
+
+int TTextGrid::DataRowOf(int displayRow) const {
+    int result = displayRow;
+    for (const auto& record : Hidden) {
+        if (record.DataRow <= result)
+            ++result;
+        else
+            break;
+    }
+    return result;
+}
+
+int TTextGrid::DataColumnOf(int displayCol) const {
+    if (HiddenColCount == 0 || displayCol < 0) return displayCol;
+    if (displayCol < static_cast<int>(DisplayToData.size()))
+        return DisplayToData[static_cast<size_t>(displayCol)];
+    return 0;
+}
+
+int TTextGrid::DisplayColumnOf(int dataCol) const {
+    if (HiddenColCount == 0 || dataCol <= 0) return dataCol;
+    auto it = std::lower_bound(DisplayToData.begin(), DisplayToData.end(), dataCol);
+    // Every data column below dataCol that is not in the visible list is hidden.
+    int visibleBelow = static_cast<int>(it - DisplayToData.begin());
+    int below = std::min(dataCol, DataColumnCount());
+    int hiddenBelow = below - visibleBelow;
+    return dataCol - hiddenBelow;
+}
+
+// ---------------------------------------------------------------- rows
+
+void TTextGrid::InsertRows(int row, int count) {
+    if (count <= 0) return;
+    row = std::clamp(row, 0, RowCount());
+    std::vector<RowSlot> fresh(static_cast<size_t>(count));
+    for (auto& slot : fresh) slot.Height = DefaultHeight;
+    Rows.insert(Rows.begin() + row, std::make_move_iterator(fresh.begin()),
+                std::make_move_iterator(fresh.end()));
+}
+
+void TTextGrid::DeleteRows(int row, int count) {
+    if (row < 0 || count <= 0 || row >= RowCount()) return;
+    int removed = std::min(count, RowCount() - row);
+    int dataRow = DataRowOf(row);
+    Rows.erase(Rows.begin() + row, Rows.begin() + row + removed);
+    for (auto& record : Hidden)
+        if (record.DataRow > dataRow) record.DataRow -= removed;
+    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+}
+
+void TTextGrid::MoveRow(int from, int to) {
+    if (from < 0 || to < 0 || from >= RowCount() || to >= RowCount() || from == to) return;
+    // Heights stay with their positions: only the cells travel.
+    GridRow moving = std::move(Rows[static_cast<size_t>(from)].Cells);
+    if (from < to) {
+        for (int k = from; k < to; ++k)
+            Rows[static_cast<size_t>(k)].Cells = std::move(Rows[static_cast<size_t>(k) + 1].Cells);
+    } else {
+        for (int k = from; k > to; --k)
+            Rows[static_cast<size_t>(k)].Cells = std::move(Rows[static_cast<size_t>(k) - 1].Cells);
+    }
+    Rows[static_cast<size_t>(to)].Cells = std::move(moving);
+}
+
+void TTextGrid::PermuteRows(int first, const std::vector<int>& order) {
+    std::vector<GridRow> cells;
+    cells.reserve(order.size());
+    for (int source : order) cells.push_back(std::move(Rows[static_cast<size_t>(source)].Cells));
+    for (size_t k = 0; k < cells.size(); ++k)
+        Rows[static_cast<size_t>(first) + k].Cells = std::move(cells[k]);
+}
+
+// ---------------------------------------------------------------- sizing
+
+void TTextGrid::AutoSizeColumn(int displayCol, const TextMeasure& measure) {
+    if (!measure.Width || displayCol < 0 || displayCol >= ColCount()) return;
+    int dataCol = DataColumnOf(displayCol);
+    bool fixedColumn = displayCol < FixedCols();
+    // Most cells repeat a handful of texts; measure each distinct text once per font.
+    std::unordered_map<std::string_view, int> normalWidths, fixedWidths;
+    int widest = 0;
+    for (int r = 0; r < RowCount(); ++r) {
+        std::string_view text = Cell(dataCol, r);
+        if (text.empty()) continue;
+        bool fixedFont = fixedColumn || r < FixedRows();
+        auto& cache = fixedFont ? fixedWidths : normalWidths;
+        auto it = cache.find(text);
+        int w = it != cache.end() ? it->second : (cache[text] = measure.Width(text, fixedFont));
+        widest = std::max(widest, w);
+    }
+    int width = std::max(widest + 2 * LineWidth + 8, 10);
+    SetColWidth(displayCol, width);
+}
+
+void TTextGrid::AutoSizeRow(int row, const TextMeasure& measure) {
+    if (!measure.LineHeight || row < 0 || row >= RowCount() || ColCount() <= 0) return;
+    bool fixedRow = row < FixedRows();
+    int tallest = 0;
+    bool anyFixed = fixedRow || FixedCols() > 0;
+    bool anyNormal = !fixedRow && FixedCols() < ColCount();
+    if (anyFixed) tallest = std::max(tallest, measure.LineHeight(true) + 2 * LineWidth + 6);
+    if (anyNormal) tallest = std::max(tallest, measure.LineHeight(false) + 2 * LineWidth + 6);
+    SetRowHeight(row, std::max(tallest, DefaultHeight));
+}
+
+} // namespace tw
