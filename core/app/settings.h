@@ -23,6 +23,18 @@ public:
     static TRegpath ForProgram(); // Reg1 of the main window
     static std::string DefaultFilePath();
 
+    // The key line of the file without its brackets: the root Root selects (an exact
+    // match of HKEY_CLASSES_ROOT, HKEY_USERS or HKEY_CURRENT_USER, else the local machine)
+    // and Key below it, a leading backslash dropped.
+    std::string KeyPath() const;
+
+    // The key "cannot be opened" when the file cannot be read, is not a REGEDIT4 file
+    // (we never overwrite a file that is not ours), or would have to be created and cannot
+    // be; with Docreate false also when the file or its key section is missing. A write
+    // creates missing folders and the file when Docreate is true. Writing an existing
+    // value replaces it where it stands and keeps the spelling of its name in the file.
+    // A lock file beside the settings file (FilePath + ".lock") orders the writers.
+
     // A write does nothing when the key cannot be opened; it returns false when the
     // store refused the value (the caller decides whether that matters).
     bool WriteString(const std::string& name, const std::string& text) const;
