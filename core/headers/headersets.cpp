@@ -1,6 +1,7 @@
 #include "core/headers/headersets.h"
 
 #include "core/app/text.h"
+#include "core/grid/gridcommands.h"
 
 namespace tw {
 
@@ -78,8 +79,8 @@ bool ApplyHeaderSet(EditorState& state, int index, Feedback& feedback) {
     bool succeeded = true;
     try {
         TTextGrid& grid = state.SG1();
-        state.SelectedRows.Clear();
-        state.SelectedCols.Clear();
+        ClearRowSelection(state, feedback);
+        ClearColumnSelection(state, feedback);
         state.ErrorContext = state.Text(100);
 
         feedback.EndCellEdit();
