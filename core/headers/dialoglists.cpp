@@ -14,28 +14,18 @@ struct ListLine {
     int TextIndex;
     const char* Snippet;
 };
-constexpr ListLine Language(int index) { return {index, nullptr}; }
-constexpr ListLine Literal(const char* snippet) { return {-1, snippet}; }
+constexpr ListLine Language(int index) {
+    return {index, nullptr};
+}
+constexpr ListLine Literal(const char* snippet) {
+    return {-1, snippet};
+}
 
 const std::vector<ListLine>& DialogNotesLines() {
     static const std::vector<ListLine> lines = {
-        Language(75),
-        Literal(""),
-        Language(76),
-        Language(77),
-        Literal(" "),
-        Language(78),
-        Language(79),
-        Language(80),
-        Language(81),
-        Language(82),
-        Language(83),
-        Language(84),
-        Language(85),
-        Language(86),
-        Language(87),
-        Language(88),
-        Language(89),
+        Language(75), Literal(""),  Language(76), Language(77), Literal(" "), Language(78),
+        Language(79), Language(80), Language(81), Language(82), Language(83), Language(84),
+        Language(85), Language(86), Language(87), Language(88), Language(89),
     };
     return lines;
 }
@@ -64,7 +54,8 @@ const std::vector<ListLine>& ConditionLines() {
         Literal("game.global_vars[#] == # "),
         Literal("game.party_npc_size() == #  "),
         Literal("game.party_pc_size() == #   "),
-        Literal("game.quests[#].state == qs_unknown //qs_accepted, qs_mentioned, qs_botched, qs_completed "),
+        Literal("game.quests[#].state == qs_unknown //qs_accepted, qs_mentioned, qs_botched, "
+                "qs_completed "),
         Literal("game.story_state == #  "),
         Literal("is_daytime() == 1 "),
         Literal("npc.area == #  "),
@@ -94,7 +85,8 @@ const std::vector<ListLine>& EffectOwnLines() {
     static const std::vector<ListLine> lines = {
         Literal("run_off(npc,pc)"),
         Literal(""),
-        Literal("Actual Functions: Those with an * in front are known to work directly from dialog execute field. I will not restate variables shown in prior post."),
+        Literal("Actual Functions: Those with an * in front are known to work directly from dialog "
+                "execute field. I will not restate variables shown in prior post."),
         Literal(""),
         Literal("* create_item_in_inventory( #, obj ) //must include utilities.py   "),
         Literal("critter_is_unconscious(obj) : //must include utilities.py "),
@@ -173,7 +165,8 @@ const std::vector<ListLine>& EffectOwnLines() {
         Literal("* obj.reaction_adj( obj, #) "),
         Literal("obj.reaction_get( obj )  "),
         Literal("obj.reaction_set( obj, # )"),
-        Literal("obj.reflex_save_and_damage( trap.obj, 20, D20_Save_Reduction_Half, D20STD_F_SPELL_DESCRIPTOR_ACID, damage, damagetype, D20DAP_NORMAL )"),
+        Literal("obj.reflex_save_and_damage( trap.obj, 20, D20_Save_Reduction_Half, "
+                "D20STD_F_SPELL_DESCRIPTOR_ACID, damage, damagetype, D20DAP_NORMAL )"),
         Literal("obj.reputation_has[#] == 1 "),
         Literal("obj.resurrect( CRITTER_R_CUTHBERT_RESURRECT, 0 ) "),
         Literal("obj.rotation == rot "),
@@ -181,7 +174,8 @@ const std::vector<ListLine>& EffectOwnLines() {
         Literal("obj.saving_throw( 15, D20_Save_Fortitude, D20STD_F_POISON, trap.obj )"),
         Literal("* obj.spells_pending_to_memorized() "),
         Literal("obj.spell == spell_heal "),
-        Literal("obj.spell_damage( spell.caster, D20DT_FORCE, damage, D20DAP_UNSPECIFIED, D20A_CAST_SPELL, spell.id ) "),
+        Literal("obj.spell_damage( spell.caster, D20DT_FORCE, damage, D20DAP_UNSPECIFIED, "
+                "D20A_CAST_SPELL, spell.id ) "),
         Literal("obj.standpoint_set( STANDPOINT_NIGHT, # ) "),
         Literal("obj.standpoint_set( STANDPOINT_DAY, # ) "),
         Literal(" obj.steal_from(obj) "),
@@ -220,7 +214,8 @@ constexpr size_t SharedConditionLines = 14;
 void AppendLines(std::string& text, const EditorState& state, const std::vector<ListLine>& lines,
                  size_t count, bool& first) {
     for (size_t i = 0; i < count && i < lines.size(); ++i) {
-        if (!first) text += "\r\n";
+        if (!first)
+            text += "\r\n";
         first = false;
         const ListLine& line = lines[i];
         text += line.Snippet ? std::string(line.Snippet) : state.Text(line.TextIndex);

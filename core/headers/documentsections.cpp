@@ -10,7 +10,9 @@ namespace tw {
 
 namespace {
 
-bool BeginsSection(const std::string& line) { return !line.empty() && line[0] == '['; }
+bool BeginsSection(const std::string& line) {
+    return !line.empty() && line[0] == '[';
+}
 
 // The bar runs on from section to section: the set lookups advance it from wherever the
 // variable lists left it.
@@ -27,18 +29,20 @@ struct Progress {
 // The language file held in memory once; every section search scans these lines instead
 // of reading the file again.
 class SectionReader {
-public:
+  public:
     explicit SectionReader(std::vector<std::string> lines) : Lines(std::move(lines)) {
         // Per-set headers are looked up once for every set; the first line that matches,
         // ignoring case, is the one a scan from the top would stop at.
         for (size_t i = 0; i < Lines.size(); ++i)
-            if (BeginsSection(Lines[i])) FirstBracketLine.emplace(LowerAZ(Lines[i]), i);
+            if (BeginsSection(Lines[i]))
+                FirstBracketLine.emplace(LowerAZ(Lines[i]), i);
     }
 
     // Index of the first line equal to `header` (case included), or npos.
     size_t FindExact(const std::string& header) const {
         for (size_t i = 0; i < Lines.size(); ++i)
-            if (Lines[i] == header) return i;
+            if (Lines[i] == header)
+                return i;
         return npos;
     }
     size_t FindIgnoringCase(const std::string& header) const {
@@ -52,7 +56,8 @@ public:
     template <typename Visit> void VisitSection(size_t header, Visit visit) const {
         for (size_t i = header + 1; i < Lines.size(); ++i) {
             visit(Lines[i]);
-            if (BeginsSection(Lines[i])) break;
+            if (BeginsSection(Lines[i]))
+                break;
         }
     }
 
@@ -63,7 +68,7 @@ public:
 
     static constexpr size_t npos = static_cast<size_t>(-1);
 
-private:
+  private:
     std::vector<std::string> Lines;
     std::unordered_map<std::string, size_t> FirstBracketLine;
 };
@@ -71,7 +76,8 @@ private:
 void ReadHeaderNames(EditorState& state, Feedback& feedback, Progress& progress,
                      const SectionReader& reader, const std::string& name) {
     size_t header = reader.FindExact("[" + name + "]");
-    if (header == SectionReader::npos) return;
+    if (header == SectionReader::npos)
+        return;
     feedback.EndCellEdit();
     feedback.SetStatus(state.Text(110));
     TTextGrid& grid = state.SG1();
@@ -79,11 +85,14 @@ void ReadHeaderNames(EditorState& state, Feedback& feedback, Progress& progress,
     progress.Set(0);
     reader.VisitSection(header, [&](const std::string& line) {
         progress.Advance();
-        if (line.size() < 3) return;
+        if (line.size() < 3)
+            return;
         auto column = ConvertInteger(std::string_view(line).substr(0, 3));
-        if (!column) return;
+        if (!column)
+            return;
         std::string caption = line.substr(3);
-        if (state.ShowColNumbers) caption = IntToText(*column) + "/" + caption;
+        if (state.ShowColNumbers)
+            caption = IntToText(*column) + "/" + caption;
         grid.SetCell(*column, 0, caption);
     });
 }
@@ -91,14 +100,16 @@ void ReadHeaderNames(EditorState& state, Feedback& feedback, Progress& progress,
 void ReadVariableLists(EditorState& state, Feedback& feedback, Progress& progress,
                        const SectionReader& reader, const std::string& name) {
     size_t header = reader.FindExact("[" + name + "combovar]");
-    if (header == SectionReader::npos) return;
+    if (header == SectionReader::npos)
+        return;
     feedback.EndCellEdit();
     feedback.SetStatus(state.Text(112));
     feedback.SetProgressMax(100);
     progress.Set(0);
     reader.VisitSection(header, [&](const std::string& line) {
         progress.Advance();
-        if (line.empty() || BeginsSection(line)) return;
+        if (line.empty() || BeginsSection(line))
+            return;
         state.VariableListNames.push_back(line.substr(0, line.find(':')));
         state.VariableLists.resize(state.VariableListNames.size());
         state.VariableLists.back() = line;
@@ -108,9 +119,11 @@ void ReadVariableLists(EditorState& state, Feedback& feedback, Progress& progres
 void ReadHeaderSets(EditorState& state, Progress& progress, const SectionReader& reader,
                     const std::string& name) {
     size_t header = reader.FindExact("[" + name + "combobox]");
-    if (header == SectionReader::npos) return;
+    if (header == SectionReader::npos)
+        return;
     reader.VisitSection(header, [&](const std::string& line) {
-        if (!line.empty() && !BeginsSection(line)) state.HeaderSetNames.push_back(line);
+        if (!line.empty() && !BeginsSection(line))
+            state.HeaderSetNames.push_back(line);
     });
     state.HeaderSetCount = static_cast<int>(state.HeaderSetNames.size());
     state.HeaderSetColumns.resize(state.HeaderSetNames.size());

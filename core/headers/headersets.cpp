@@ -22,14 +22,18 @@ std::vector<int> RowsOfOtherTypes(const TTextGrid& grid, std::string_view typeNa
     std::vector<int> rows;
     int last = grid.RowCount() - 2;
     for (int r = 1; r <= last; ++r)
-        if (!EqualsIgnoringCaseAZ(grid.Cell(1, r), wanted)) rows.push_back(r);
+        if (!EqualsIgnoringCaseAZ(grid.Cell(1, r), wanted))
+            rows.push_back(r);
     return rows;
 }
 
 int HeaderSetProgressStep(int rowCount) {
-    if (rowCount <= 500) return 1;
-    if (rowCount <= 1000) return 2;
-    if (rowCount <= 3000) return 3;
+    if (rowCount <= 500)
+        return 1;
+    if (rowCount <= 1000)
+        return 2;
+    if (rowCount <= 3000)
+        return 3;
     return 4;
 }
 
@@ -37,17 +41,18 @@ namespace {
 
 const std::string& EntryOrEmpty(const std::vector<std::string>& list, int index) {
     static const std::string empty;
-    return index >= 0 && static_cast<size_t>(index) < list.size()
-               ? list[static_cast<size_t>(index)]
-               : empty;
+    return index >= 0 && static_cast<size_t>(index) < list.size() ? list[static_cast<size_t>(index)]
+                                                                  : empty;
 }
 
 void ShowOnlyListedColumns(TTextGrid& grid, const std::string& columnList) {
     int last = grid.ColCount() - 1;
-    if (last >= 2) grid.HideColumns(2, last);
+    if (last >= 2)
+        grid.HideColumns(2, last);
     int dataColumns = grid.DataColumnCount();
     for (int column : ParseColumnList(columnList))
-        if (column >= 0 && column < dataColumns) grid.UnhideColumn(column);
+        if (column >= 0 && column < dataColumns)
+            grid.UnhideColumn(column);
 }
 
 // The rows to hide are decided from the cells first and hidden in one batch, which gives
@@ -71,7 +76,8 @@ void HideRowsOfOtherTypes(TTextGrid& grid, const std::string& typeName, Feedback
 } // namespace
 
 bool ApplyHeaderSet(EditorState& state, int index, Feedback& feedback) {
-    if (index < 0 || static_cast<size_t>(index) >= state.HeaderSetNames.size()) return true;
+    if (index < 0 || static_cast<size_t>(index) >= state.HeaderSetNames.size())
+        return true;
     state.HeaderSetIndex = index;
     feedback.EndCellEdit();
     state.PaintSuspended = true;

@@ -14,8 +14,8 @@ namespace tw {
 
 // Bound by position to header sets 1 to 16; the language file only names the sets.
 inline constexpr std::array<const char*, 16> ObjectTypeNames = {
-    "Armor", "PC",    "NPC",    "Weapon",     "Ammo",    "Bag",    "Container", "Food",
-    "Generic", "Key", "Money", "Portal", "Projectile", "Scenery", "Scroll", "Written"};
+    "Armor",   "PC",  "NPC",   "Weapon", "Ammo",       "Bag",     "Container", "Food",
+    "Generic", "Key", "Money", "Portal", "Projectile", "Scenery", "Scroll",    "Written"};
 
 // The only document whose rows a header set filters.
 inline constexpr const char* PrototypeTableName = "protos.tab";

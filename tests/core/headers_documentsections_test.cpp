@@ -13,14 +13,15 @@ using testing::RecordingFeedback;
 using testing::TemporaryFolder;
 
 class DocumentSectionsTest : public ::testing::Test {
-protected:
+  protected:
     // A 30-column protos.tab in SG1 whose header row carries default captions.
     void Load(const std::string& sections, const std::string& name = "protos.tab",
               const std::string& eol = "\r\n") {
         PrepareState(State, Folder, name, LanguageBytes(sections, eol));
         State.SG1().SetColCount(30);
         State.SG1().SetRowCount(3);
-        for (int c = 2; c < 30; ++c) State.SG1().SetCell(c, 0, "Column " + std::to_string(c));
+        for (int c = 2; c < 30; ++c)
+            State.SG1().SetCell(c, 0, "Column " + std::to_string(c));
         LoadDocumentSections(State, Shown);
     }
 
@@ -51,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
     Lines, HeaderNameLineTest,
     ::testing::Values(HeaderNameCase{"023Flags", false, 23, "Flags"},
                       HeaderNameCase{"023Flags", true, 23, "23/Flags"},
-                      HeaderNameCase{"23", false, 23, "Column 23"},   // two characters
+                      HeaderNameCase{"23", false, 23, "Column 23"},    // two characters
                       HeaderNameCase{"2xFlags", false, 2, "Column 2"}, // not a number
                       HeaderNameCase{"005", false, 5, ""},             // empty name
                       HeaderNameCase{"005", true, 5, "5/"},
@@ -114,11 +115,13 @@ TEST_F(DocumentSectionsTest, ReadsEverySectionInAnyOrder) {
 
 TEST_F(DocumentSectionsTest, TypesFollowTheSetPositionAndStopAtSixteen) {
     std::string sections = "[protos.tabcombobox]\r\n";
-    for (int i = 1; i <= 18; ++i) sections += "Set" + std::to_string(i) + "\r\n";
+    for (int i = 1; i <= 18; ++i)
+        sections += "Set" + std::to_string(i) + "\r\n";
     Load(sections);
     ASSERT_EQ(State.HeaderSetTypes.size(), 19u);
     EXPECT_EQ(State.HeaderSetTypes[0], "");
-    for (size_t i = 1; i <= 16; ++i) EXPECT_EQ(State.HeaderSetTypes[i], ObjectTypeNames[i - 1]);
+    for (size_t i = 1; i <= 16; ++i)
+        EXPECT_EQ(State.HeaderSetTypes[i], ObjectTypeNames[i - 1]);
     EXPECT_EQ(State.HeaderSetTypes[17], "");
     EXPECT_EQ(State.HeaderSetTypes[18], "");
 }

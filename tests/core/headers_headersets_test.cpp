@@ -14,19 +14,21 @@ using testing::RecordingFeedback;
 std::vector<int> VisibleColumns(const TTextGrid& grid) {
     std::vector<int> shown;
     for (int c = 0; c < grid.DataColumnCount(); ++c)
-        if (!grid.IsColumnHidden(c)) shown.push_back(c);
+        if (!grid.IsColumnHidden(c))
+            shown.push_back(c);
     return shown;
 }
 
 std::vector<std::string> ShownColumnOne(const TTextGrid& grid) {
     std::vector<std::string> cells;
-    for (int r = 0; r < grid.RowCount(); ++r) cells.push_back(grid.CellText(1, r));
+    for (int r = 0; r < grid.RowCount(); ++r)
+        cells.push_back(grid.CellText(1, r));
     return cells;
 }
 
 // A protos.tab of ten columns: header row, seven prototypes, spare last row.
 class HeaderSetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         State.Language.SetFromBytes(testing::LanguageBytes(""));
         State.DocumentFileName = "protos.tab";
@@ -69,9 +71,9 @@ TEST_P(ColumnListTest, ShowsColumnsZeroAndOneAndTheListedOnes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lists, ColumnListTest,
-    ::testing::Values(ColumnListCase{"2,3,7", {0, 1, 2, 3}},
-                      ColumnListCase{"2,x,5,", {0, 1, 2, 5}}, ColumnListCase{"", {0, 1}},
-                      ColumnListCase{",,,", {0, 1}}, ColumnListCase{"9,4,", {0, 1, 4, 9}},
+    ::testing::Values(ColumnListCase{"2,3,7", {0, 1, 2, 3}}, ColumnListCase{"2,x,5,", {0, 1, 2, 5}},
+                      ColumnListCase{"", {0, 1}}, ColumnListCase{",,,", {0, 1}},
+                      ColumnListCase{"9,4,", {0, 1, 4, 9}},
                       ColumnListCase{" 4,5 ,6,", {0, 1, 4, 6}}, // a trailing blank fails
                       ColumnListCase{"0,1,-2,10,99,8,", {0, 1, 8}},
                       ColumnListCase{"$3,x5,", {0, 1, 3, 5}}));
@@ -146,8 +148,8 @@ TEST_F(HeaderSetTest, ThePromptShowsEverythingAndChoosingTwiceGivesTheSameView) 
 
 TEST_F(HeaderSetTest, ShowsItsStepsAndLeavesPaintingOn) {
     ASSERT_TRUE(Apply(1));
-    EXPECT_EQ(Shown.Statuses, (std::vector<std::string>{"T101", "T102", "T103", "T104", "T101",
-                                                        "T102"}));
+    EXPECT_EQ(Shown.Statuses,
+              (std::vector<std::string>{"T101", "T102", "T103", "T104", "T101", "T102"}));
     EXPECT_EQ(State.ErrorContext, "T100");
     EXPECT_FALSE(State.PaintSuspended);
     EXPECT_EQ(Shown.BusyDepth, 0);
@@ -172,21 +174,24 @@ void ReferenceApply(EditorState& state, int index, std::vector<int>& progress) {
     TTextGrid& grid = state.SG1();
     grid.UnhideAllRows();
     grid.UnhideAllColumns();
-    if (index == 0) return;
+    if (index == 0)
+        return;
     const std::string type = state.HeaderSetTypes[static_cast<size_t>(index)];
     if (!state.NeverHide) {
         grid.HideColumns(2, grid.ColCount() - 1);
         std::string collected;
         for (char ch : state.HeaderSetColumns[static_cast<size_t>(index)]) {
             if (ch == ',') {
-                if (auto column = ConvertInteger(collected)) grid.UnhideColumn(*column);
+                if (auto column = ConvertInteger(collected))
+                    grid.UnhideColumn(*column);
                 collected.clear();
             } else {
                 collected += ch;
             }
         }
     }
-    if (state.DocumentFileName != "protos.tab") return;
+    if (state.DocumentFileName != "protos.tab")
+        return;
     int rowCount = grid.RowCount();
     int step = rowCount <= 500 ? 1 : rowCount <= 1000 ? 2 : rowCount <= 3000 ? 3 : 4;
     int position = 0;
@@ -205,20 +210,26 @@ void ReferenceApply(EditorState& state, int index, std::vector<int>& progress) {
 
 std::string RandomToken(std::mt19937& random, int columns) {
     static const char* const extras[] = {"x", "", " 3", "3 ", "-1", "$2", "abc", "0x4"};
-    if (random() % 4 == 0) return extras[random() % 8];
+    if (random() % 4 == 0)
+        return extras[random() % 8];
     return std::to_string(static_cast<int>(random() % static_cast<unsigned>(columns + 3)));
 }
 
 std::string RandomTypeCell(std::mt19937& random) {
     std::string cell;
     switch (random() % 6) {
-    case 0: return "";
-    case 1: return "junk";
-    case 2: return "obj_t_";
-    default: cell = std::string("obj_t_") + ObjectTypeNames[random() % 16];
+    case 0:
+        return "";
+    case 1:
+        return "junk";
+    case 2:
+        return "obj_t_";
+    default:
+        cell = std::string("obj_t_") + ObjectTypeNames[random() % 16];
     }
     for (char& c : cell)
-        if (random() % 3 == 0) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : LowerAZ(c));
+        if (random() % 3 == 0)
+            c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : LowerAZ(c));
     return cell;
 }
 
@@ -234,7 +245,8 @@ void BuildRandomState(EditorState& state, unsigned seed) {
         grid.SetCell(0, r, std::to_string(r));
         grid.SetCell(1, r, RandomTypeCell(random));
         for (int c = 2; c < columns; ++c)
-            if (random() % 2) grid.SetCell(c, r, "v" + std::to_string(random() % 100));
+            if (random() % 2)
+                grid.SetCell(c, r, "v" + std::to_string(random() % 100));
     }
     // Whatever an earlier view hid.
     for (int k = static_cast<int>(random() % 5); k > 0; --k)
@@ -249,8 +261,10 @@ void BuildRandomState(EditorState& state, unsigned seed) {
     for (int i = 1; i <= sets; ++i) {
         state.HeaderSetTypes.push_back(i <= 16 ? ObjectTypeNames[static_cast<size_t>(i - 1)] : "");
         std::string list;
-        for (int k = static_cast<int>(random() % 6); k > 0; --k) list += RandomToken(random, columns) + ",";
-        if (random() % 3 == 0) list += RandomToken(random, columns);
+        for (int k = static_cast<int>(random() % 6); k > 0; --k)
+            list += RandomToken(random, columns) + ",";
+        if (random() % 3 == 0)
+            list += RandomToken(random, columns);
         state.HeaderSetColumns.push_back(list);
     }
     state.NeverHide = random() % 4 == 0;
@@ -274,7 +288,8 @@ void ExpectSameGrid(const TTextGrid& expected, const TTextGrid& actual, unsigned
         const auto& a = actual.HiddenRows()[k];
         ASSERT_EQ(a.DataRow, e.DataRow) << "seed " << seed;
         ASSERT_EQ(a.Height, e.Height) << "seed " << seed;
-        for (int c = 0; c < columns; ++c) ASSERT_EQ(a.Cells.Cell(c), e.Cells.Cell(c));
+        for (int c = 0; c < columns; ++c)
+            ASSERT_EQ(a.Cells.Cell(c), e.Cells.Cell(c));
     }
 }
 
@@ -295,7 +310,8 @@ TEST(HeaderSetAgainstLiteralLoop, SameGridHiddenRowsColumnsAndProgress) {
 
         std::vector<int> progress;
         for (int p : shown.ProgressPositions)
-            if (p != 0) progress.push_back(p);
+            if (p != 0)
+                progress.push_back(p);
         EXPECT_EQ(progress, expectedProgress) << "seed " << seed;
     }
 }

@@ -31,7 +31,8 @@ std::string ReadSource(const std::string& relative) {
 // The sample table split on TAB into SG1, with the spare last row.
 void LoadSampleTable(TTextGrid& grid) {
     auto lines = SplitTextLines(ReadSource("samples/data/rules/protos.tab"));
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    if (!lines.empty() && lines.back().empty())
+        lines.pop_back();
     grid.SetRowCount(static_cast<int>(lines.size()) + 2);
     grid.SetColCount(40);
     for (size_t r = 0; r < lines.size(); ++r) {
@@ -40,7 +41,8 @@ void LoadSampleTable(TTextGrid& grid) {
         for (;;) {
             size_t tab = lines[r].find('\t', start);
             grid.SetCell(column++, static_cast<int>(r) + 1, lines[r].substr(start, tab - start));
-            if (tab == std::string::npos) break;
+            if (tab == std::string::npos)
+                break;
             start = tab + 1;
         }
     }
@@ -51,24 +53,29 @@ class SampleSectionsTest : public ::testing::TestWithParam<const char*> {};
 TEST_P(SampleSectionsTest, EverySetHasItsColumnsAndShowsOnlyItsType) {
     TemporaryFolder folder;
     EditorState state;
-    PrepareState(state, folder, "protos.tab",
-                 LanguageBytes(ReadSource(std::string("data/sections/") + GetParam() + ".sections")));
+    PrepareState(
+        state, folder, "protos.tab",
+        LanguageBytes(ReadSource(std::string("data/sections/") + GetParam() + ".sections")));
     LoadSampleTable(state.SG1());
     RecordingFeedback shown;
     LoadDocumentSections(state, shown);
     ASSERT_TRUE(shown.Messages.empty());
     ASSERT_EQ(state.HeaderSetCount, 17);
     EXPECT_GE(state.VariableListNames.size(), 4u);
-    for (int c = 0; c < 40; ++c) EXPECT_FALSE(state.SG1().CellText(c, 0).empty()) << c;
+    for (int c = 0; c < 40; ++c)
+        EXPECT_FALSE(state.SG1().CellText(c, 0).empty()) << c;
 
     for (int set = 1; set <= 16; ++set) {
         auto columns = ParseColumnList(state.HeaderSetColumns[static_cast<size_t>(set)]);
         ASSERT_FALSE(columns.empty()) << state.HeaderSetNames[static_cast<size_t>(set)];
-        for (int c : columns) EXPECT_TRUE(c >= 2 && c < 40) << c;
+        for (int c : columns)
+            EXPECT_TRUE(c >= 2 && c < 40) << c;
         ASSERT_TRUE(ApplyHeaderSet(state, set, shown));
         const TTextGrid& grid = state.SG1();
-        EXPECT_EQ(grid.ColCount(), static_cast<int>(std::set<int>(columns.begin(), columns.end()).size()) + 2);
-        std::string wanted = LowerAZ(std::string("obj_t_") + ObjectTypeNames[static_cast<size_t>(set - 1)]);
+        EXPECT_EQ(grid.ColCount(),
+                  static_cast<int>(std::set<int>(columns.begin(), columns.end()).size()) + 2);
+        std::string wanted =
+            LowerAZ(std::string("obj_t_") + ObjectTypeNames[static_cast<size_t>(set - 1)]);
         EXPECT_GT(grid.RowCount(), 2) << wanted;
         for (int r = 1; r < grid.RowCount() - 1; ++r)
             EXPECT_EQ(LowerAZ(grid.CellText(1, r)), wanted);

@@ -15,7 +15,7 @@
 namespace tw::testing {
 
 class RecordingFeedback : public Feedback {
-public:
+  public:
     std::vector<std::string> Statuses;
     std::vector<std::string> Messages;
     std::vector<int> ProgressPositions;
@@ -34,12 +34,13 @@ public:
 // 161 fixed lines ("T0" to "T160"), then `sections` as they stand.
 inline std::string LanguageBytes(const std::string& sections, const std::string& eol = "\r\n") {
     std::string bytes;
-    for (int i = 0; i <= 160; ++i) bytes += "T" + std::to_string(i) + eol;
+    for (int i = 0; i <= 160; ++i)
+        bytes += "T" + std::to_string(i) + eol;
     return bytes + sections;
 }
 
 class TemporaryFolder {
-public:
+  public:
     TemporaryFolder() {
         static std::mt19937_64 names{std::random_device{}()};
         Path = std::filesystem::temp_directory_path() /
@@ -59,7 +60,7 @@ public:
         out << bytes;
     }
 
-private:
+  private:
     std::filesystem::path Path;
 };
 
@@ -90,7 +91,8 @@ inline std::vector<std::string> SplitCrLf(const std::string& text) {
     for (;;) {
         size_t end = text.find("\r\n", start);
         lines.push_back(text.substr(start, end == std::string::npos ? end : end - start));
-        if (end == std::string::npos) return lines;
+        if (end == std::string::npos)
+            return lines;
         start = end + 2;
     }
 }

@@ -18,16 +18,19 @@ const std::string Footer = "T55 \x0B T56";
 
 // A dialog file just loaded: sections read, then the dialog step.
 class DialogStepTest : public ::testing::Test {
-protected:
+  protected:
     void Load(const std::string& sections) {
         PrepareState(State, Folder, "00001innkeeper.dlg", LanguageBytes(sections));
         State.SG1().SetColCount(7);
         State.SG1().SetRowCount(4);
-        for (int c = 2; c < 7; ++c) State.SG1().SetCell(c, 0, "Column " + std::to_string(c));
+        for (int c = 2; c < 7; ++c)
+            State.SG1().SetCell(c, 0, "Column " + std::to_string(c));
         LoadDocumentSections(State, Shown);
         ApplyDialogStep(State);
     }
-    std::vector<std::string> List(size_t item) const { return SplitCrLf(State.VariableLists[item]); }
+    std::vector<std::string> List(size_t item) const {
+        return SplitCrLf(State.VariableLists[item]);
+    }
 
     TemporaryFolder Folder;
     EditorState State;
@@ -37,7 +40,8 @@ protected:
 TEST_F(DialogStepTest, NamesTheSevenColumnsAndAddsFourLists) {
     Load("");
     std::vector<std::string> captions;
-    for (int c = 0; c < 7; ++c) captions.push_back(State.SG1().CellText(c, 0));
+    for (int c = 0; c < 7; ++c)
+        captions.push_back(State.SG1().CellText(c, 0));
     EXPECT_EQ(captions, (std::vector<std::string>{"#", "T68", "T69", "T70", "T71", "T72", "T73"}));
     EXPECT_EQ(State.VariableListNames,
               (std::vector<std::string>{"T47", "T74", "T70", "T71", "T73"}));
