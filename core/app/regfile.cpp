@@ -1,5 +1,7 @@
 #include "core/app/regfile.h"
 
+#include "core/app/codepage.h"
+
 #include <array>
 
 #include "core/app/text.h"
@@ -104,19 +106,7 @@ std::optional<std::string> ParseHexBytes(std::string_view s) {
     }
 }
 
-// Windows-1252 for U+0080..U+009F's byte range; the five bytes it leaves undefined stand
-// for the C1 controls of the same value, as everywhere else in the program.
-constexpr std::array<char16_t, 32> Cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::optional<char> ToCp1252(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
-    for (size_t k = 0; k < Cp1252High.size(); ++k)
-        if (Cp1252High[k] == unit) return static_cast<char>(0x80 + k);
-    return std::nullopt;
-}
+std::optional<char> ToCp1252(char16_t unit) { return UnicodeToCp1252(unit); }
 
 // An expandable string as exported: UTF-16LE with a terminating zero unit. The program's
 // texts are 8-bit, so a character outside Windows-1252 makes the value unreadable rather
@@ -340,8 +330,11 @@ bool RegFile::SetData(std::string_view keyPath, std::string_view name, const std
 
     std::string valueLine = NameField(name) + "=" + data + eol;
     if (scan.LastSectionEnd) {
-        size_t at = *scan.LastSectionEnd;
-        while (at > scan.LastSectionHeader + 1 && TrimRight(Content(Lines[at - 1])).empty()) --at;
+        // After the section's last value, so blank lines and comments that close the
+        // section stay where they were.
+        size_t at = scan.LastSectionHeader + 1;
+        for (const Entry& e : scan.Entries)
+            if (e.FirstLine > scan.LastSectionHeader) at = e.FirstLine + e.LineCount;
         if (Terminator(Lines[at - 1]).empty()) Lines[at - 1] += eol;
         Lines.insert(Lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(valueLine));
         return true;

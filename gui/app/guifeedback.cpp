@@ -1,0 +1,98 @@
+#include "gui/app/guifeedback.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <algorithm>
+
+#include "gui/app/cp1252.h"
+#include "gui/app/prompts.h"
+#include "gui/grid/gridview.h"
+
+namespace tw {
+
+GuiFeedback::GuiFeedback(const Widgets& widgets, Prompts& prompts) : W(widgets), Boxes(prompts) {}
+
+GuiFeedback::~GuiFeedback() {
+    SetBusy(false);
+}
+
+void GuiFeedback::SetStatus(const std::string& text) {
+    if (W.StatusPanel)
+        W.StatusPanel->setText(FromCp1252(text));
+}
+
+void GuiFeedback::SetProgressMax(int maximum) {
+    // An empty table asks for a maximum of -1; the bar keeps 0 as its minimum.
+    if (W.ProgressBar1)
+        W.ProgressBar1->setRange(0, maximum < 0 ? 0 : maximum);
+}
+
+void GuiFeedback::SetProgress(int position) {
+    if (!W.ProgressBar1)
+        return;
+    // QProgressBar ignores a value outside its range; a position past the end shows a
+    // full bar instead, as a finished operation should.
+    int clamped = std::clamp(position, W.ProgressBar1->minimum(), W.ProgressBar1->maximum());
+    W.ProgressBar1->setValue(clamped);
+}
+
+void GuiFeedback::Refresh() {
+    // Long operations run inside one handler without returning to the event loop, so
+    // the status area is painted at once rather than scheduled.
+    if (W.StatusArea)
+        W.StatusArea->repaint();
+    if (W.Window)
+        W.Window->update();
+}
+
+void GuiFeedback::SetBusy(bool busy) {
+    if (busy == BusyShown)
+        return;
+    BusyShown = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void GuiFeedback::ShowMessage(const std::string& text) {
+    // A message must be readable and answerable: the busy cursor would hide that the
+    // program is waiting for the user. It comes back after the box is closed.
+    bool wasBusy = BusyShown;
+    SetBusy(false);
+    Boxes.MessageBox(text);
+    SetBusy(wasBusy);
+}
+
+void GuiFeedback::AppendReport(const std::string& line) {
+    if (W.Memo1)
+        W.Memo1->appendPlainText(FromCp1252(line));
+}
+
+void GuiFeedback::ClearReport() {
+    if (W.Memo1)
+        W.Memo1->clear();
+}
+
+void GuiFeedback::EndCellEdit() {
+    if (W.SG1)
+        W.SG1->EndCellEdit();
+}
+
+bool GuiFeedback::ReportVisible() {
+    return W.Memo1 && !W.Memo1->isHidden();
+}
+
+void GuiFeedback::ShowReportPanel() {
+    if (ShowReportPanelCommand)
+        ShowReportPanelCommand();
+}
+
+void GuiFeedback::SetChooserFolder(const std::string& folder) {
+    if (ChooserFolderCommand)
+        ChooserFolderCommand(folder);
+}
+
+} // namespace tw

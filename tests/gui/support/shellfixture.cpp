@@ -1,0 +1,80 @@
+#include "shellfixture.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdlib>
+#include <fstream>
+
+#include "gui/app/cp1252.h"
+
+namespace tw {
+
+std::string NumberedLanguageBytes(int lineCount, const std::string& prefix) {
+    std::string bytes;
+    for (int i = 0; i < lineCount; ++i)
+        bytes += prefix + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
+ShellFixture::ShellFixture() {
+    HadSettings = qEnvironmentVariableIsSet("TABWRIGHT_SETTINGS");
+    PreviousSettings = qgetenv("TABWRIGHT_SETTINGS");
+    qputenv("TABWRIGHT_SETTINGS",
+            QFile::encodeName(Folder.filePath(QStringLiteral("settings/tabwright.reg"))));
+}
+
+ShellFixture::~ShellFixture() {
+    if (HadSettings)
+        qputenv("TABWRIGHT_SETTINGS", PreviousSettings);
+    else
+        qunsetenv("TABWRIGHT_SETTINGS");
+}
+
+std::string ShellFixture::ProgramFolder() const {
+    QByteArray path = QFile::encodeName(Folder.path());
+    return std::string(path.constData(), static_cast<size_t>(path.size())) + "/";
+}
+
+void ShellFixture::WriteProgramFile(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(ProgramFolder() + name, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void ShellFixture::RemoveProgramFile(const std::string& name) const {
+    std::remove((ProgramFolder() + name).c_str());
+}
+
+void ShellFixture::CopyShippedLanguage(const std::string& name) const {
+    // The build puts the program's language files beside every program, tests included.
+    QByteArray folder = QFile::encodeName(QCoreApplication::applicationDirPath());
+    std::ifstream in(std::string(folder.constData()) + "/" + name, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    WriteProgramFile(name, bytes);
+}
+
+TRegpath ShellFixture::Settings() const {
+    return TRegpath::ForProgram();
+}
+
+std::string ShellFixture::SettingsText() const {
+    std::ifstream in(Settings().FilePath, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+int TestForm::ExecModal(QDialog& window) {
+    ModalWindows.push_back(window.objectName());
+    if (WhileModal)
+        WhileModal(window);
+    return QDialog::Rejected;
+}
+
+bool TestForm::LoadIntoMainGrid(const std::string& path) {
+    Loads.push_back(path);
+    return TForm1::LoadIntoMainGrid(path);
+}
+
+QString CaptionOf(const std::string& bytes) {
+    return FromCp1252(bytes);
+}
+
+} // namespace tw
