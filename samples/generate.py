@@ -373,6 +373,10 @@ MES_TEXTS = {
 }
 
 
+# Each section file ends up appended to its language file, so it keeps that file's line ends.
+SECTION_LINE_ENDS = {"english": CRLF, "deutsch": "\n"}
+
+
 def sections(language):
     names = 0 if language == "english" else 1
     texts = MES_TEXTS[language]
@@ -394,7 +398,8 @@ def sections(language):
     lines += ["[description.mes]", "000" + texts["number"], "001" + texts["description"]]
     name, items = texts["dialog_list"]
     lines += ["[00001innkeeper.dlgcombovar]", "%s: %s" % (name, "\t".join(items))]
-    return CRLF.join(lines) + CRLF
+    eol = SECTION_LINE_ENDS[language]
+    return eol.join(lines) + eol
 
 
 def main():

@@ -12,7 +12,6 @@
 namespace tw {
 namespace {
 
-using testing::LanguageBytes;
 using testing::PrepareState;
 using testing::RecordingFeedback;
 using testing::TemporaryFolder;
@@ -53,13 +52,16 @@ class SampleSectionsTest : public ::testing::TestWithParam<const char*> {};
 TEST_P(SampleSectionsTest, EverySetHasItsColumnsAndShowsOnlyItsType) {
     TemporaryFolder folder;
     EditorState state;
-    PrepareState(
-        state, folder, "protos.tab",
-        LanguageBytes(ReadSource(std::string("data/sections/") + GetParam() + ".sections")));
+    // The shipped language file with its sections appended, as it will be delivered.
+    std::string language = GetParam();
+    PrepareState(state, folder, "protos.tab",
+                 ReadSource("data/" + language + ".lng") +
+                     ReadSource("data/sections/" + language + ".sections"));
     LoadSampleTable(state.SG1());
     RecordingFeedback shown;
     LoadDocumentSections(state, shown);
     ASSERT_TRUE(shown.Messages.empty());
+    EXPECT_EQ(state.HeaderSetNames[0], state.Text(46));
     ASSERT_EQ(state.HeaderSetCount, 17);
     EXPECT_GE(state.VariableListNames.size(), 4u);
     for (int c = 0; c < 40; ++c)
