@@ -1,16 +1,42 @@
 #include <cstdio>
+#include <string>
+#include <vector>
 
-namespace {
-const char* const Usage =
-    "usage:\n"
-    "  tabwright-cli normalize FILE [-o OUT]\n"
-    "  tabwright-cli sort [--column N] FILE [-o OUT]\n"
-    "  tabwright-cli compare FILE1 FILE2 [FILE3 [FILE4 [FILE5]]]\n"
-    "  tabwright-cli combine [--no-remove-rows] [--show-messages] -o OUT FILE1 FILE2 [FILE3 [FILE4 [FILE5]]]\n"
-    "common: [--language LNG] [--show-col-numbers]\n";
-}
+#include "cli/commands.h"
 
-int main(int argc, char** /*argv*/) {
-    std::fputs(Usage, stderr);
-    return argc > 1 ? 2 : 2;
+using namespace tw::cli;
+
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.empty()) {
+        Session::UsageError("no command given");
+        return ExitUsageError;
+    }
+    const std::string& name = arguments[0];
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::fputs(UsageText().c_str(), stdout);
+        return ExitOk;
+    }
+    const Command* command = nullptr;
+    for (const auto& candidate : Commands())
+        if (name == candidate.Name) command = &candidate;
+    if (!command) {
+        Session::UsageError("unknown command \"" + name + "\"");
+        return ExitUsageError;
+    }
+    ParsedArguments parsed;
+    std::string error;
+    if (!ParseArguments({arguments.begin() + 1, arguments.end()}, command->Options, parsed,
+                        error)) {
+        Session::UsageError(error);
+        return ExitUsageError;
+    }
+    Session session;
+    if (!session.Prepare(parsed)) return ExitFileError;
+    int code = command->Run(session, parsed);
+    if (std::fflush(stdout) != 0 && code == ExitOk) {
+        Session::Error("cannot write to standard output");
+        return ExitFileError;
+    }
+    return code;
 }

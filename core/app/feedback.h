@@ -11,6 +11,9 @@ public:
     virtual ~Feedback() = default;
     virtual void SetStatus(const std::string& /*text*/) {}
     virtual void SetProgressMax(int /*maximum*/) {}
+    // The maximum last set (by whichever operation set it), so a finished load can show a
+    // full bar.
+    virtual int ProgressMaximum() const { return 0; }
     virtual void SetProgress(int /*position*/) {}
     // Repaints the status area and the window, so the user sees the text at once.
     virtual void Refresh() {}

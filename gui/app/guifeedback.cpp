@@ -29,6 +29,10 @@ void GuiFeedback::SetProgressMax(int maximum) {
         W.ProgressBar1->setRange(0, maximum < 0 ? 0 : maximum);
 }
 
+int GuiFeedback::ProgressMaximum() const {
+    return W.ProgressBar1 ? W.ProgressBar1->maximum() : 0;
+}
+
 void GuiFeedback::SetProgress(int position) {
     if (!W.ProgressBar1)
         return;

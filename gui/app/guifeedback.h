@@ -35,6 +35,7 @@ class GuiFeedback : public Feedback {
 
     void SetStatus(const std::string& text) override;
     void SetProgressMax(int maximum) override;
+    int ProgressMaximum() const override;
     void SetProgress(int position) override;
     void Refresh() override;
     // The busy cursor is on or off, not counted: switching it on twice and off once

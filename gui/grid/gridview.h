@@ -5,13 +5,19 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QTableView>
 #include <functional>
+#include <string>
 
 #include "core/grid/textgrid.h"
 
+class QLineEdit;
+
 namespace tw {
 
+class CellDelegate;
+class FrozenColumnsView;
 class GridModel;
 
 class GridView : public QTableView {
@@ -22,9 +28,13 @@ public:
 
     void SetGrid(TTextGrid* grid);
     TTextGrid* Grid() const { return TextGrid; }
+    GridModel* CellModel() const { return Model; }
+    // The overlay showing the fixed columns (shares model and selection).
+    QTableView* FrozenView() const;
 
     // Core operations change the grid underneath the view; wrap them so the view sees
-    // one model change per command.
+    // one model change per command. Begin stores a half-typed value first; End takes
+    // over the grid's sizes, fixed columns and current cell. Calls may nest.
     void BeginGridChange();
     void EndGridChange();
     // Repaints every cell (colours or texts changed in place).
@@ -35,19 +45,40 @@ public:
     void EndCellEdit();
     void BeginCellEdit();
     bool EditorActive() const;
-    // Makes (display row, display column) current and scrolls it into view.
+    // Whether the keyboard focus is in the grid: the view, its overlay or its editor
+    // (the colour handler paints the cell being edited only then).
+    bool GridHasFocus() const;
+    // The open editor, or null.
+    QLineEdit* CellEditor() const;
+    // Makes (display row, display column) current and scrolls it into view. A cell of a
+    // fixed column becomes current in the frozen overlay and is edited there.
     void SetCurrentCell(int row, int col);
+    // Refuses what TTextGrid::SetFixedCols refuses.
+    bool SetFixedCols(int count);
 
     void SetAutoSelectAll(bool on);
     bool AutoSelectAll() const { return SelectAllOnEdit; }
     void SetAllowInsertDeleteRows(bool on);
-    void SetFontPointSize(int points); // grid, fixed and active-cell fonts
+    bool AllowInsertDeleteRows() const { return AllowRowKeys; }
+    // Size of the grid, fixed and active-cell fonts; 0 or less means the application's
+    // default size, and sizes beyond reason are clamped.
+    void SetFontPointSize(int points);
+    int FontPointSize() const { return GridFont.pointSize(); }
     void SetTextColor(const QColor& color);
     void SetFixedTextColor(const QColor& color);
 
+    // Clipboard commands on the selected rectangle (or the current cell).
+    void CopySelection();
+    void CutSelection();
+    // Pastes from the current cell right and down, never adding rows or columns.
+    void PasteClipboard();
+    // The text CopySelection puts on the clipboard, as bytes.
+    std::string SelectionCopyText() const;
+
     // Background of a cell: display row, data column. Empty means the grid's own colour.
     std::function<QColor(int row, int dataCol)> CellColor;
-    // Measures text in the fonts the grid draws with.
+    // Measures text in the fonts the grid draws with, always the current ones (the
+    // functions stay valid while the view lives, across font size changes).
     TextMeasure Measure() const;
 
 signals:
@@ -56,15 +87,70 @@ signals:
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void CellChanging(int oldRow, int oldCol, int newRow, int newCol);
     void GridExit();
+    // An edit or a paste did not take because its text has a character outside the
+    // code page.
+    void TextRefused();
+
+protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     TTextGrid* TextGrid = nullptr;
     GridModel* Model = nullptr;
+    FrozenColumnsView* Frozen = nullptr;
+    CellDelegate* MainDelegate = nullptr;
+    CellDelegate* FrozenDelegate = nullptr;
     bool SelectAllOnEdit = true;
     bool AllowRowKeys = false;
+    int ChangeDepth = 0;
+    bool ApplyingSizes = false;
+    bool SyncingScroll = false;
+    QMetaObject::Connection FocusWatch;
     QFont GridFont;
+    QFont FixedFont;
+    QFontMetrics GridMetrics{QFont()};
+    QFontMetrics FixedMetrics{QFont()};
     QColor TextColor = Qt::black;
     QColor FixedTextColor = Qt::black;
+
+    int FixedColumnCount() const;
+    int FrozenWidth() const;
+    void UpdateFrozenGeometry();
+    void ApplyFonts();
+    void ApplyGridSizes();
+    void RestoreCurrentCell();
+    void UpdateEditorColors();
+    bool OpenEditorAt(const QModelIndex& index);
+    void ColumnResizedByUser(int col, int newSize, bool fromFrozen);
+    void SyncGridCurrent(const QModelIndex& index);
+
+    // Mouse and keys (gridinput.cpp).
+    struct CellHit {
+        int Row = -1;
+        int Col = -1;
+    };
+    CellHit CellAtGlobal(QPoint globalPosition) const;
+    void FrozenMousePress(QMouseEvent* event);
+    void MouseReleased(QMouseEvent* event, QWidget* source);
+    bool HandleGridKey(QKeyEvent* event, bool fromEditor);
+    bool MultiCellSelection() const;
+    struct Rect {
+        int Top, Left, Bottom, Right;
+    };
+    Rect SelectedRect() const; // display indices; Bottom < Top when nothing is there
+    void InsertRowAtCurrent();
+    void DeleteCurrentRow();
+    void EditorCreated(QLineEdit* editor);
 };
 
 } // namespace tw

@@ -15,6 +15,8 @@ public:
     std::vector<std::string> Report;
     int ProgressMax = 0;
     int Progress = 0;
+    std::vector<int> ProgressMaxima;   // every maximum set, in order
+    std::vector<int> ProgressPositions; // every position set, in order
     int EndCellEdits = 0;
     int BusyDepth = 0;
     bool Visible = true;
@@ -22,8 +24,15 @@ public:
     std::string ChooserFolder;
 
     void SetStatus(const std::string& text) override { Statuses.push_back(text); }
-    void SetProgressMax(int maximum) override { ProgressMax = maximum; }
-    void SetProgress(int position) override { Progress = position; }
+    void SetProgressMax(int maximum) override {
+        ProgressMax = maximum;
+        ProgressMaxima.push_back(maximum);
+    }
+    int ProgressMaximum() const override { return ProgressMax; }
+    void SetProgress(int position) override {
+        Progress = position;
+        ProgressPositions.push_back(position);
+    }
     void SetBusy(bool busy) override { BusyDepth += busy ? 1 : -1; }
     void ShowMessage(const std::string& text) override { Messages.push_back(text); }
     void AppendReport(const std::string& line) override { Report.push_back(line); }

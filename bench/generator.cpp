@@ -1,0 +1,82 @@
+#include "bench/generator.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace tw::bench {
+
+namespace {
+
+const char* const ObjectTypes[] = {"armor",   "pc",    "npc",    "weapon",     "ammo",    "bag",
+                                   "container", "food", "generic", "key",       "money",   "portal",
+                                   "projectile", "scenery", "scroll", "written"};
+const char* const Names[] = {"Sword",  "Leather Armor", "Healing Potion", "Bandit", "Chest",
+                             "Apple",  "Iron Key",      "Gold Coins",     "Door",   "Arrow",
+                             "Scroll of Light", "Note", "Barrel", "Torch", "Dagger", "Boots"};
+const char* const Flags[] = {"OF_INVISIBLE", "OF_FLAT OF_NO_BLOCK", "OIF_IDENTIFIED",
+                             "OCF_LOCKED OCF_MAGICALLY_HELD", "ONF_KOS", "OWF_TWO_HANDED",
+                             "OF_DONTDRAW", "OPF_STICKY"};
+
+template <size_t N> const char* Pick(std::mt19937& random, const char* const (&from)[N]) {
+    return from[random() % N];
+}
+
+} // namespace
+
+std::string GenerateProtosTab(const ProtosSpec& spec) {
+    std::mt19937 random(spec.Seed);
+    std::string out;
+    out.reserve(static_cast<size_t>(spec.Rows) * static_cast<size_t>(spec.Columns) * 3);
+    for (int row = 0; row < spec.Rows; ++row) {
+        out += std::to_string(1000 + row);
+        for (int col = 1; col < spec.Columns; ++col) {
+            out.push_back('\t');
+            if (col == 1) {
+                out += "obj_t_";
+                out += ObjectTypes[(row / 37 + random() % 3) % 16];
+            } else if (col == 2) {
+                // where the editor shows descriptions; always saved empty
+            } else if (col == 23) {
+                out += std::to_string(30000 + row);
+            } else {
+                uint32_t roll = random() % 100;
+                if (roll < 70) continue; // most cells are empty
+                if (roll < 88)
+                    out += std::to_string(random() % (roll < 80 ? 10 : 10000));
+                else if (roll < 95)
+                    out += Pick(random, Names);
+                else
+                    out += Pick(random, Flags);
+            }
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string OutputFolder() {
+    std::string folder = TABWRIGHT_BENCH_OUT;
+    std::filesystem::create_directories(folder);
+    return folder + "/";
+}
+
+std::string ProtosTabFile(const ProtosSpec& spec) {
+    std::string path = OutputFolder() + "protos-" + std::to_string(spec.Rows) + "x" +
+                       std::to_string(spec.Columns) + "-" + std::to_string(spec.Seed) + ".tab";
+    std::string bytes = GenerateProtosTab(spec);
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::string existing((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
+        if (existing == bytes) return path;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + path);
+    return path;
+}
+
+} // namespace tw::bench

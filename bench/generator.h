@@ -1,0 +1,30 @@
+#pragma once
+// Generated game tables for the benchmarks: the same seed always gives the same bytes, so
+// figures from different runs and machines compare. Files go to bench/out/ (not kept in
+// the repository) and are reused when already there.
+
+#include <cstdint>
+#include <string>
+
+namespace tw::bench {
+
+struct ProtosSpec {
+    int Rows = 20000;
+    int Columns = 350;
+    uint32_t Seed = 20240611;
+};
+
+// A protos.tab as the editor saves it (CR LF, every row as wide as the table, column 2
+// empty, no single-blank cells), so that a load followed by a save gives it back.
+// Column 0 the prototype number, column 1 "obj_t_" and one of the sixteen object types,
+// column 23 the description number; the other cells mostly empty, else short numbers,
+// names and flags.
+std::string GenerateProtosTab(const ProtosSpec& spec);
+
+// bench/out/, created when missing; ends in "/".
+std::string OutputFolder();
+
+// The generated file in bench/out/ (written when missing or different), its path.
+std::string ProtosTabFile(const ProtosSpec& spec);
+
+} // namespace tw::bench

@@ -1,0 +1,146 @@
+#include "core/document/filesink.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/app/text.h"
+
+namespace tw {
+
+namespace {
+
+template <typename WriteSome>
+bool WriteFully(int fd, std::string_view bytes, WriteSome writeSome, int& error) {
+    const char* data = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t done = writeSome(fd, data, left);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) {
+            error = done < 0 ? errno : ENOSPC;
+            return false;
+        }
+        data += done;
+        left -= static_cast<size_t>(done);
+    }
+    return true;
+}
+
+// A symbolic link is followed, so saving through a link replaces the file it names
+// rather than the link.
+std::string ResolvedTarget(const std::string& target) {
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
+    char* real = ::realpath(target.c_str(), nullptr);
+    if (!real) return target;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+std::string RandomSuffix() {
+    static std::mt19937 generator{std::random_device{}()};
+    static const char digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix;
+    for (int i = 0; i < 8; ++i) suffix.push_back(digits[generator() % (sizeof digits - 1)]);
+    return suffix;
+}
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::string targetPath) : Target(std::move(targetPath)) {}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+bool AtomicFileWriter::Fail(int error) {
+    Error = std::strerror(error);
+    Discard();
+    return false;
+}
+
+bool AtomicFileWriter::Open() {
+    Discard();
+    Error.clear();
+    Target = ResolvedTarget(Target);
+    std::string folder = FolderPart(Target);
+    std::string name = FileNamePart(Target);
+    if (name.empty()) return Fail(EISDIR);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        Temp = folder + "." + name + ".save-" + RandomSuffix();
+        Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (Fd >= 0) return true;
+        if (errno != EEXIST) break;
+    }
+    int error = errno;
+    Temp.clear();
+    return Fail(error);
+}
+
+ssize_t AtomicFileWriter::WriteSome(int fd, const char* data, size_t size) {
+    return ::write(fd, data, size);
+}
+
+int AtomicFileWriter::RenameFile(const std::string& from, const std::string& to) {
+    return ::rename(from.c_str(), to.c_str());
+}
+
+bool AtomicFileWriter::Write(std::string_view bytes) {
+    if (Fd < 0) return Fail(EBADF);
+    int error = 0;
+    auto call = [this](int fd, const char* data, size_t size) { return WriteSome(fd, data, size); };
+    if (!WriteFully(Fd, bytes, call, error)) return Fail(error);
+    return true;
+}
+
+bool AtomicFileWriter::Commit() {
+    if (Fd < 0) return Fail(EBADF);
+    // The replaced file keeps its permissions and, where we may, its owner.
+    struct stat original {};
+    if (::stat(Target.c_str(), &original) == 0 && S_ISREG(original.st_mode)) {
+        if (::fchmod(Fd, original.st_mode & 07777) != 0) return Fail(errno);
+        if (::fchown(Fd, original.st_uid, original.st_gid) != 0) {
+            // Not ours to give away: the new file stays with the user who saves it.
+        }
+    }
+    if (::fsync(Fd) != 0) return Fail(errno);
+    int fd = Fd;
+    Fd = -1;
+    if (::close(fd) != 0) return Fail(errno);
+    if (RenameFile(Temp, Target) != 0) return Fail(errno);
+    Temp.clear();
+    // Make the rename itself durable; a failure here no longer endangers either file.
+    std::string folder = FolderPart(Target);
+    int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+void AtomicFileWriter::Discard() {
+    if (Fd >= 0) {
+        ::close(Fd);
+        Fd = -1;
+    }
+    if (!Temp.empty()) {
+        ::unlink(Temp.c_str());
+        Temp.clear();
+    }
+}
+
+bool DescriptorSink::Write(std::string_view bytes) {
+    int error = 0;
+    auto call = [](int fd, const char* data, size_t size) { return ::write(fd, data, size); };
+    if (WriteFully(Fd, bytes, call, error)) return true;
+    Error = std::strerror(error);
+    return false;
+}
+
+} // namespace tw

@@ -1,0 +1,102 @@
+#include "core/document/linereader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tw {
+
+std::string_view FileContent(std::string_view bytes) {
+    const void* stop = std::memchr(bytes.data(), EndOfFileByte, bytes.size());
+    if (!stop) return bytes;
+    return bytes.substr(0, static_cast<size_t>(static_cast<const char*>(stop) - bytes.data()));
+}
+
+size_t CountLines(std::string_view content) {
+    size_t count = 0;
+    const char* p = content.data();
+    const char* end = p + content.size();
+    while (p < end) {
+        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        ++count;
+        if (!lf) break;
+        p = static_cast<const char*>(lf) + 1;
+    }
+    return count;
+}
+
+std::string_view LineReader::Next() {
+    if (AtEnd()) return {};
+    size_t lf = Content.find('\n', Position);
+    size_t end = lf == std::string_view::npos ? Content.size() : lf;
+    std::string_view line = Content.substr(Position, end - Position);
+    Position = lf == std::string_view::npos ? Content.size() : lf + 1;
+    // The CR of a CR LF ends the line; any other CR is a lone one and is dropped too.
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.find('\r') == std::string_view::npos) return line;
+    Scratch.clear();
+    for (char c : line)
+        if (c != '\r') Scratch.push_back(c);
+    return Scratch;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, bool& failedToOpen,
+                   std::string& error) {
+    bytes.clear();
+    failedToOpen = false;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        failedToOpen = true;
+        error = std::strerror(errno);
+        return false;
+    }
+    // Read straight into a buffer of the file's size, so a large file is held only once;
+    // anything beyond it (a file still growing, a pipe) is appended in small pieces.
+    struct stat info {};
+    size_t expected = 0;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        expected = static_cast<size_t>(info.st_size);
+    bytes.resize(expected);
+    size_t filled = 0;
+    bool ok = true;
+    int failure = 0;
+    auto readSome = [&](char* into, size_t size) -> ssize_t {
+        for (;;) {
+            ssize_t got = ::read(fd, into, size);
+            if (got >= 0 || errno != EINTR) return got;
+        }
+    };
+    while (filled < expected) {
+        ssize_t got = readSome(bytes.data() + filled, expected - filled);
+        if (got <= 0) {
+            if (got < 0) {
+                ok = false;
+                failure = errno;
+            }
+            break;
+        }
+        filled += static_cast<size_t>(got);
+    }
+    bytes.resize(filled);
+    if (ok && filled == expected) {
+        char piece[65536];
+        for (;;) {
+            ssize_t got = readSome(piece, sizeof piece);
+            if (got <= 0) {
+                if (got < 0) {
+                    ok = false;
+                    failure = errno;
+                }
+                break;
+            }
+            bytes.append(piece, static_cast<size_t>(got));
+        }
+    }
+    if (!ok) error = std::strerror(failure);
+    ::close(fd);
+    return ok;
+}
+
+} // namespace tw
