@@ -9,8 +9,6 @@ namespace {
 
 using testing::LanguageBytes;
 using testing::PrepareState;
-using testing::RecordingFeedback;
-using testing::TemporaryFolder;
 
 class DocumentSectionsTest : public ::testing::Test {
   protected:
@@ -25,7 +23,7 @@ class DocumentSectionsTest : public ::testing::Test {
         LoadDocumentSections(State, Shown);
     }
 
-    TemporaryFolder Folder;
+    TempFolder Folder;
     EditorState State;
     RecordingFeedback Shown;
 };
@@ -109,7 +107,7 @@ TEST_F(DocumentSectionsTest, ReadsEverySectionInAnyOrder) {
     EXPECT_EQ(State.HeaderSetTypes, (std::vector<std::string>{"", "Armor", "PC", "NPC"}));
     EXPECT_EQ(State.HeaderSetCount, 4);
     EXPECT_EQ(Shown.Statuses, (std::vector<std::string>{"T110", "T111", "T112", "T113"}));
-    EXPECT_EQ(Shown.CellEditsEnded, 2);
+    EXPECT_EQ(Shown.EndCellEdits, 2);
     EXPECT_EQ(Shown.BusyDepth, 0);
 }
 
@@ -138,7 +136,7 @@ TEST_F(DocumentSectionsTest, NoSectionsLeavesThePromptsOnly) {
     EXPECT_EQ(State.VariableListIndex, 0);
     EXPECT_EQ(State.SG1().CellText(2, 0), "Column 2");
     EXPECT_EQ(Shown.Statuses, (std::vector<std::string>{"T111", "T113"}));
-    EXPECT_EQ(Shown.CellEditsEnded, 0);
+    EXPECT_EQ(Shown.EndCellEdits, 0);
 }
 
 TEST_F(DocumentSectionsTest, RereadingReplacesTheListsWhole) {

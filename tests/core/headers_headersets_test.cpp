@@ -9,8 +9,6 @@
 namespace tw {
 namespace {
 
-using testing::RecordingFeedback;
-
 std::vector<int> VisibleColumns(const TTextGrid& grid) {
     std::vector<int> shown;
     for (int c = 0; c < grid.DataColumnCount(); ++c)
@@ -153,7 +151,7 @@ TEST_F(HeaderSetTest, ShowsItsStepsAndLeavesPaintingOn) {
     EXPECT_EQ(State.ErrorContext, "T100");
     EXPECT_FALSE(State.PaintSuspended);
     EXPECT_EQ(Shown.BusyDepth, 0);
-    EXPECT_EQ(Shown.ProgressMaximums, std::vector<int>{7});
+    EXPECT_EQ(Shown.ProgressMaxima, std::vector<int>{7});
     EXPECT_EQ(Shown.ProgressPositions.back(), 0);
 }
 

@@ -10,9 +10,7 @@ namespace {
 
 using testing::LanguageBytes;
 using testing::PrepareState;
-using testing::RecordingFeedback;
 using testing::SplitCrLf;
-using testing::TemporaryFolder;
 
 const std::string Footer = "T55 \x0B T56";
 
@@ -32,7 +30,7 @@ class DialogStepTest : public ::testing::Test {
         return SplitCrLf(State.VariableLists[item]);
     }
 
-    TemporaryFolder Folder;
+    TempFolder Folder;
     EditorState State;
     RecordingFeedback Shown;
 };
