@@ -25,6 +25,8 @@ protected:
     DocumentTest() {
         State.Language.SetFromBytes(NumberedLanguageTexts());
         State.ExeFolder = Folder.Path() + "program/";
+        // A load into SG1 ends by reading the document sections of the language file.
+        Folder.Write("program/" + State.LanguageFile, NumberedLanguageTexts());
     }
 
     LoadResult Load(const std::string& relative, const std::string& bytes, int slot = 1) {
