@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes the synthetic sample game data under samples/data and the document sections
-for the two shipped language files under data/sections.
+of the two shipped language files (everything after their 160 fixed text lines).
 
 Everything here is invented for trying the editor out. The output is the same on every
 run (a fixed linear congruential generator, no clock, no system random source), so the
@@ -11,7 +11,8 @@ import os
 
 ROOT = os.path.dirname(os.path.abspath(__file__))
 DATA = os.path.join(ROOT, "data")
-SECTIONS = os.path.join(os.path.dirname(ROOT), "data", "sections")
+LANGUAGE_FOLDER = os.path.join(os.path.dirname(ROOT), "data")
+FIXED_LINES = 160
 CRLF = "\r\n"
 
 
@@ -406,7 +407,19 @@ def main():
     write_prototypes(Lcg(20240601))
     write_messages()
     for language in ("english", "deutsch"):
-        write_bytes(os.path.join(SECTIONS, language + ".sections"), sections(language))
+        write_language_sections(language)
+
+
+def write_language_sections(language):
+    """Keeps the fixed text lines of the language file and replaces what follows them."""
+    path = os.path.join(LANGUAGE_FOLDER, language + ".lng")
+    with open(path, "rb") as f:
+        data = f.read()
+    end = 0
+    for _ in range(FIXED_LINES):
+        end = data.index(b"\n", end) + 1
+    with open(path, "wb") as f:
+        f.write(data[:end] + sections(language).encode("cp1252"))
 
 
 if __name__ == "__main__":

@@ -52,11 +52,9 @@ class SampleSectionsTest : public ::testing::TestWithParam<const char*> {};
 TEST_P(SampleSectionsTest, EverySetHasItsColumnsAndShowsOnlyItsType) {
     TempFolder folder;
     EditorState state;
-    // The shipped language file with its sections appended, as it will be delivered.
+    // The shipped language file, sections included.
     std::string language = GetParam();
-    PrepareState(state, folder, "protos.tab",
-                 ReadSource("data/" + language + ".lng") +
-                     ReadSource("data/sections/" + language + ".sections"));
+    PrepareState(state, folder, "protos.tab", ReadSource("data/" + language + ".lng"));
     LoadSampleTable(state.SG1());
     RecordingFeedback shown;
     LoadDocumentSections(state, shown);
@@ -92,8 +90,7 @@ class SampleLoadTest : public ::testing::Test {
     void SetUp() override {
         std::filesystem::copy(SourceRoot + "samples/data", Folder.Path() + "data",
                               std::filesystem::copy_options::recursive);
-        Folder.Write("english.lng",
-                     ReadSource("data/english.lng") + ReadSource("data/sections/english.sections"));
+        Folder.Write("english.lng", ReadSource("data/english.lng"));
         State.ExeFolder = Folder.Path();
         State.LanguageFile = "english.lng";
         std::string error;
