@@ -144,10 +144,8 @@ void AutoSizeAfterLoad(EditorState& state, Feedback& feedback) {
     feedback.SetStatus(state.Text(66));
     feedback.Refresh();
     feedback.SetProgressMax(grid.ColCount() - 1);
-    for (int col = 0; col < grid.ColCount(); ++col) {
-        feedback.SetProgress(col);
-        grid.AutoSizeColumn(col, state.Measure);
-    }
+    AutoSizeColumnRange(grid, 0, grid.ColCount() - 1, state.Measure,
+                        [&feedback](int column) { feedback.SetProgress(column); });
     feedback.SetStatus(state.Text(67));
     feedback.SetProgress(0);
 }

@@ -31,12 +31,20 @@ bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback)
     int nextShown = 0;
     // Data row d is the next hidden record when that record belongs at d (or nothing shown
     // is left), else the next shown row.
-    for (int d = 0; d <= lastWritten; ++d) {
+    // The spare last row is written too once something was typed into it (or a delete
+    // left a line of the file there): leaving it out would drop that line silently.
+    for (int d = 0; d < total; ++d) {
         bool fromHidden = nextHidden < hidden.size() &&
                           (hidden[nextHidden].DataRow <= d || nextShown >= shown);
         const GridRow* record = fromHidden ? &hidden[nextHidden++].Cells : nullptr;
         int row = fromHidden ? -1 : nextShown++;
         if (d == 0) continue; // the header row
+        if (d == total - 1) {
+            bool empty = true;
+            for (int c = 0; c < columns && empty; ++c)
+                empty = (record ? record->Cell(c) : grid.Cell(c, row)).empty();
+            if (empty) break;
+        }
         progress.Advance(d);
         if (record)
             AppendLine(buffer, rules, columns, [record](int c) { return record->Cell(c); });

@@ -108,6 +108,20 @@ TEST_F(DocumentTest, HiddenRowsAndColumnsAreSavedInTheirPlaces) {
     EXPECT_EQ(SaveAndRead(), "1\td\te\tf\r\n2\tg\th\ti\r\n3\tj\tk\tl\r\n4\tm\tn\to\r\n");
 }
 
+TEST_F(DocumentTest, TheSpareRowIsWrittenOnceItHoldsText) {
+    ASSERT_TRUE(Load("s.tab", "1\ta\n2\tb\n").Ok);
+    TTextGrid& grid = State.SG1();
+    ASSERT_EQ(grid.RowCount(), 4);
+    EXPECT_EQ(SaveAndRead(), "1\ta\r\n2\tb\r\n");
+    // Typed into the spare row: the line is not lost.
+    grid.SetCell(0, 3, "3");
+    EXPECT_EQ(SaveAndRead(), "1\ta\r\n2\tb\r\n3\t\r\n");
+    // The spare row deleted: the last line of the file still comes back.
+    grid.SetCell(0, 3, "");
+    grid.DeleteRows(3, 1);
+    EXPECT_EQ(SaveAndRead(), "1\ta\r\n2\tb\r\n");
+}
+
 TEST_F(DocumentTest, SaveWritesTheRealNameInTheDocumentsOwnFolder) {
     ASSERT_TRUE(Load("Data/Rules/Protos.TAB", "1\tt\tdesc\n").Ok);
     SaveResult saved = SaveDocument(State, Shown);
