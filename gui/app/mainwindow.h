@@ -288,6 +288,8 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     static int BoundedPanelHeight(int height);
     void ApplyFontSize(int size);
     void SetPanelHeight(int height);
+    // Opens the File chooser with its Select buttons for a compare or combine run.
+    void OpenChooserToSelect(const std::string& mode, int hintText);
     // Sorts SG1 by `column` as one model change of the view.
     void SortMainGrid(int column);
 

@@ -77,33 +77,25 @@ void TForm1::RunCompareOrCombine(const std::string& mode) {
 
 // --- menu commands ---
 
-void TForm1::CompareTabFiles1Click() {
+void TForm1::OpenChooserToSelect(const std::string& mode, int hintText) {
     PrepareCommand();
-    Editor.CompareMode = "compare";
+    Editor.CompareMode = mode;
     if (!Form3)
         return;
-    Form3->PrepareSelect(FromCp1252(Editor.Text(124)));
+    Form3->PrepareSelect(FromCp1252(Editor.Text(hintText)));
     ExecModal(*Form3);
 }
 
+void TForm1::CompareTabFiles1Click() { OpenChooserToSelect("compare", 124); }
+
 void TForm1::CombineTabFiles1Click() {
     Editor.RemoveRows = true;
-    PrepareCommand();
-    Editor.CompareMode = "combine";
-    if (!Form3)
-        return;
-    Form3->PrepareSelect(FromCp1252(Editor.Text(125)));
-    ExecModal(*Form3);
+    OpenChooserToSelect("combine", 125);
 }
 
 void TForm1::CombineFilesNoRemoveRows1Click() {
     Editor.RemoveRows = false;
-    PrepareCommand();
-    Editor.CompareMode = "combine";
-    if (!Form3)
-        return;
-    Form3->PrepareSelect(FromCp1252(Editor.Text(125)));
-    ExecModal(*Form3);
+    OpenChooserToSelect("combine", 125);
 }
 
 void TForm1::CombineShowCompareMessages1Click() {
