@@ -80,8 +80,8 @@ Measurement Timed(const std::string& step, double target, Prepare prepare, Run r
 } // namespace
 
 TW_BENCH_CASE(compare) {
-    const ProtosSpec spec;
-    const std::string input = ProtosTabFile(spec);
+    const ProtosShape shape;
+    const std::string input = ProtosTabFile(shape);
     ::setenv("TABWRIGHT_SETTINGS", (OutputFolder() + "settings.reg").c_str(), 1);
     Feedback quiet;
     LoadOptions options;

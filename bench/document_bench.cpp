@@ -26,8 +26,8 @@ std::string ReadBack(const std::string& path) {
 TW_BENCH_CASE(document) {
     using namespace tw;
     using namespace tw::bench;
-    const ProtosSpec spec;
-    const std::string input = ProtosTabFile(spec);
+    const ProtosShape shape;
+    const std::string input = ProtosTabFile(shape);
     const auto fileBytes = static_cast<uint64_t>(std::filesystem::file_size(input));
     const int64_t memoryTarget = static_cast<int64_t>(4 * fileBytes) + 50'000'000;
     ::setenv("TABWRIGHT_SETTINGS", (OutputFolder() + "settings.reg").c_str(), 1);
@@ -83,8 +83,8 @@ TW_BENCH_CASE(document) {
 
     char line[256];
     std::snprintf(line, sizeof line,
-                  "document: %d rows x %d columns, %.1f MB; saved file %s the input", spec.Rows,
-                  spec.Columns, static_cast<double>(fileBytes) / 1e6,
+                  "document: %d rows x %d columns, %.1f MB; saved file %s the input", shape.Rows,
+                  shape.Columns, static_cast<double>(fileBytes) / 1e6,
                   ReadBack(output) == ReadBack(input) ? "equals" : "DIFFERS FROM");
     report.Note(line);
 }

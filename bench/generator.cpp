@@ -26,13 +26,13 @@ template <size_t N> const char* Pick(std::mt19937& random, const char* const (&f
 
 } // namespace
 
-std::string GenerateProtosTab(const ProtosSpec& spec) {
-    std::mt19937 random(spec.Seed);
+std::string GenerateProtosTab(const ProtosShape& shape) {
+    std::mt19937 random(shape.Seed);
     std::string out;
-    out.reserve(static_cast<size_t>(spec.Rows) * static_cast<size_t>(spec.Columns) * 3);
-    for (int row = 0; row < spec.Rows; ++row) {
+    out.reserve(static_cast<size_t>(shape.Rows) * static_cast<size_t>(shape.Columns) * 3);
+    for (int row = 0; row < shape.Rows; ++row) {
         out += std::to_string(1000 + row);
-        for (int col = 1; col < spec.Columns; ++col) {
+        for (int col = 1; col < shape.Columns; ++col) {
             out.push_back('\t');
             if (col == 1) {
                 out += "obj_t_";
@@ -63,10 +63,10 @@ std::string OutputFolder() {
     return folder + "/";
 }
 
-std::string ProtosTabFile(const ProtosSpec& spec) {
-    std::string path = OutputFolder() + "protos-" + std::to_string(spec.Rows) + "x" +
-                       std::to_string(spec.Columns) + "-" + std::to_string(spec.Seed) + ".tab";
-    std::string bytes = GenerateProtosTab(spec);
+std::string ProtosTabFile(const ProtosShape& shape) {
+    std::string path = OutputFolder() + "protos-" + std::to_string(shape.Rows) + "x" +
+                       std::to_string(shape.Columns) + "-" + std::to_string(shape.Seed) + ".tab";
+    std::string bytes = GenerateProtosTab(shape);
     std::ifstream in(path, std::ios::binary);
     if (in) {
         std::string existing((std::istreambuf_iterator<char>(in)),

@@ -8,7 +8,7 @@
 
 namespace tw::bench {
 
-struct ProtosSpec {
+struct ProtosShape {
     int Rows = 20000;
     int Columns = 350;
     uint32_t Seed = 20240611;
@@ -19,12 +19,12 @@ struct ProtosSpec {
 // Column 0 the prototype number, column 1 "obj_t_" and one of the sixteen object types,
 // column 23 the description number; the other cells mostly empty, else short numbers,
 // names and flags.
-std::string GenerateProtosTab(const ProtosSpec& spec);
+std::string GenerateProtosTab(const ProtosShape& shape);
 
 // bench/out/, created when missing; ends in "/".
 std::string OutputFolder();
 
 // The generated file in bench/out/ (written when missing or different), its path.
-std::string ProtosTabFile(const ProtosSpec& spec);
+std::string ProtosTabFile(const ProtosShape& shape);
 
 } // namespace tw::bench

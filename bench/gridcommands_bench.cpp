@@ -52,8 +52,8 @@ void Add(tw::bench::Report& report, tw::bench::Measurement m) {
 TW_BENCH_CASE(gridcommands) {
     using namespace tw;
     using namespace tw::bench;
-    const ProtosSpec spec;
-    const std::string input = ProtosTabFile(spec);
+    const ProtosShape shape;
+    const std::string input = ProtosTabFile(shape);
     ::setenv("TABWRIGHT_SETTINGS", (OutputFolder() + "settings.reg").c_str(), 1);
 
     EditorState state;

@@ -50,9 +50,9 @@ void FillFromTable(tw::TTextGrid& grid, const std::string& bytes) {
 TW_BENCH_CASE(headersets) {
     using namespace tw;
     using namespace tw::bench;
-    const ProtosSpec spec;
+    const ProtosShape shape;
     EditorState state;
-    FillFromTable(state.SG1(), GenerateProtosTab(spec));
+    FillFromTable(state.SG1(), GenerateProtosTab(shape));
     state.DocumentFileName = "protos.tab";
     state.HeaderSetNames = {"", "Armor", "PC", "NPC", "Weapon"};
     state.HeaderSetTypes = {"", "Armor", "PC", "NPC", "Weapon"};
@@ -87,5 +87,5 @@ TW_BENCH_CASE(headersets) {
         report.Add(best);
     }
     report.Note("headersets: " + std::to_string(state.SG1().RowCount()) + " rows shown of " +
-                std::to_string(spec.Rows) + " after the last choice");
+                std::to_string(shape.Rows) + " after the last choice");
 }

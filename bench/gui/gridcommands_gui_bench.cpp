@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     options.WriteSettings = false;
     options.ReadDescriptions = false;
     window.SG1->BeginGridChange();
-    const bool loaded = LoadTable(state, ProtosTabFile(ProtosSpec{}), 1, quiet, options).Ok;
+    const bool loaded = LoadTable(state, ProtosTabFile(ProtosShape{}), 1, quiet, options).Ok;
     window.SG1->EndGridChange();
     if (!loaded) {
         std::fprintf(stderr, "the generated table did not load\n");

@@ -36,12 +36,12 @@ constexpr double TargetSeconds = 1.0;
 } // namespace
 
 void RunMainWindowLoad(Report& report) {
-    const ProtosSpec spec;
+    const ProtosShape shape;
     // The editor only loads a file named protos.tab with that table's rules.
     const std::string folder = OutputFolder() + "gui/";
     std::filesystem::create_directories(folder);
     const std::string input = folder + "protos.tab";
-    std::filesystem::copy_file(ProtosTabFile(spec), input,
+    std::filesystem::copy_file(ProtosTabFile(shape), input,
                                std::filesystem::copy_options::overwrite_existing);
     std::filesystem::remove(folder + "protos.bak"); // the one-time backup is not the load
     const auto fileBytes = static_cast<uint64_t>(std::filesystem::file_size(input));
