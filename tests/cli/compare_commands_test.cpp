@@ -12,27 +12,12 @@
 #include <vector>
 
 #include "support/run_cli.h"
+#include "tests/core/support/expected_lines.h"
 
 namespace tw {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : text) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
-}
 
 std::string Joined(const std::vector<std::string>& lines, const char* end) {
     std::string text;
@@ -98,7 +83,7 @@ TEST_P(CompareFolderCli, PrintsTheReport) {
         arguments.push_back(file);
     CliRun run = Run(arguments);
     ASSERT_EQ(run.Code, 0) << run.Err;
-    EXPECT_EQ(run.Out, Joined(SplitLines(ReadAll((folder / "expected.txt").string())), "\n"));
+    EXPECT_EQ(run.Out, Joined(ExpectedLines(ReadAll((folder / "expected.txt").string())), "\n"));
     EXPECT_EQ(run.Err, "");
 }
 
@@ -112,16 +97,16 @@ TEST_P(CombineFolderCli, WritesTheMergedTableAndPrintsTheReport) {
     fs::path folder = fs::path(TABWRIGHT_TEST_DATA) / "combine" / GetParam();
     std::vector<std::string> files = CaseFiles(folder);
     std::vector<std::string> arguments = {"combine"};
-    for (const auto& option : SplitLines(ReadAll((folder / "options").string())))
+    for (const auto& option : ExpectedLines(ReadAll((folder / "options").string())))
         arguments.push_back("--" + option);
     arguments.push_back("-o");
     arguments.push_back(Folder + "merged.tab");
     arguments.insert(arguments.end(), files.begin(), files.end());
     CliRun run = Run(arguments);
     ASSERT_EQ(run.Code, 0) << run.Err;
-    EXPECT_EQ(run.Out, Joined(SplitLines(ReadAll((folder / "expected.txt").string())), "\n"));
+    EXPECT_EQ(run.Out, Joined(ExpectedLines(ReadAll((folder / "expected.txt").string())), "\n"));
     EXPECT_EQ(ReadAll(Folder + "merged.tab"),
-              Joined(SplitLines(ReadAll((folder / "merged.tab").string())), "\r\n"));
+              Joined(ExpectedLines(ReadAll((folder / "merged.tab").string())), "\r\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CombineFolderCli, ::testing::ValuesIn(CaseFolders("combine")),

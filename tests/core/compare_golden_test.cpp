@@ -15,6 +15,7 @@
 #include "core/compare/combinefiles.h"
 #include "core/compare/comparefiles.h"
 #include "core/document/loader.h"
+#include "tests/core/support/expected_lines.h"
 
 namespace tw {
 namespace {
@@ -26,22 +27,6 @@ std::string ReadText(const fs::path& path) {
     std::ostringstream out;
     out << in.rdbuf();
     return out.str();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : text) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
 }
 
 // The data rows as Save writes a tab table: every column, joined by TAB.
@@ -86,7 +71,7 @@ EditorState LoadCase(const fs::path& folder) {
         state.BatchActive = false;
         state.SelectedFiles[static_cast<size_t>(slot - 1)] = file.string();
     }
-    std::vector<std::string> options = Lines(ReadText(folder / "options"));
+    std::vector<std::string> options = ExpectedLines(ReadText(folder / "options"));
     auto has = [&](const char* option) {
         return std::find(options.begin(), options.end(), option) != options.end();
     };
@@ -102,9 +87,9 @@ TEST_P(CompareFolder, WritesTheExpectedReport) {
     EditorState state = LoadCase(folder);
     testing::EventRecorder feedback;
     CompareFiles(state, feedback);
-    EXPECT_EQ(feedback.Report, Lines(ReadText(folder / "expected.txt")));
+    EXPECT_EQ(feedback.Report, ExpectedLines(ReadText(folder / "expected.txt")));
     if (fs::exists(folder / "sg1.tab"))
-        EXPECT_EQ(DataLines(state.SG1()), Lines(ReadText(folder / "sg1.tab")));
+        EXPECT_EQ(DataLines(state.SG1()), ExpectedLines(ReadText(folder / "sg1.tab")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompareFolder, ::testing::ValuesIn(CaseFolders("compare")),
@@ -119,8 +104,8 @@ TEST_P(CombineFolder, MergesAndReportsAsExpected) {
     EditorState state = LoadCase(folder);
     testing::EventRecorder feedback;
     CombineFiles(state, feedback);
-    EXPECT_EQ(feedback.Report, Lines(ReadText(folder / "expected.txt")));
-    EXPECT_EQ(DataLines(state.SG1()), Lines(ReadText(folder / "merged.tab")));
+    EXPECT_EQ(feedback.Report, ExpectedLines(ReadText(folder / "expected.txt")));
+    EXPECT_EQ(DataLines(state.SG1()), ExpectedLines(ReadText(folder / "merged.tab")));
     EXPECT_EQ(state.SG1().Cell(0, state.SG1().RowCount() - 1), ""); // the spare row stays last
 }
 
