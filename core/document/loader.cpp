@@ -150,13 +150,6 @@ void AutoSizeAfterLoad(EditorState& state, Feedback& feedback) {
     feedback.SetProgress(0);
 }
 
-void WriteDialogCaptions(EditorState& state) {
-    TTextGrid& grid = state.SG1();
-    Guarded([&] { grid.SetCell(0, 0, "#"); });
-    for (int col = 1; col < DialogColumnCount; ++col)
-        Guarded([&] { grid.SetCell(col, 0, state.Text(67 + col)); });
-}
-
 } // namespace
 
 LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feedback& feedback,
@@ -221,7 +214,7 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
         feedback.SetProgress(feedback.ProgressMaximum());
 
         if (state.LoadExt == ".dlg" && slot == 1) {
-            WriteDialogCaptions(state);
+            // Names the seven columns and adds the built-in lists.
             ApplyDialogStep(state);
         }
     } catch (const std::exception&) {
