@@ -411,15 +411,19 @@ def main():
 
 
 def write_language_sections(language):
-    """Keeps the fixed text lines of the language file and replaces what follows them."""
+    """Keeps the fixed text lines and the program texts of the language file and replaces the
+    document sections between them."""
     path = os.path.join(LANGUAGE_FOLDER, language + ".lng")
     with open(path, "rb") as f:
         data = f.read()
     end = 0
     for _ in range(FIXED_LINES):
         end = data.index(b"\n", end) + 1
+    # The program's own texts close the file and are kept as they are.
+    added = data.find(b"\n[/program texts]")
+    kept = data[added + 1:] if added >= 0 else b""
     with open(path, "wb") as f:
-        f.write(data[:end] + sections(language).encode("cp1252"))
+        f.write(data[:end] + sections(language).encode("cp1252") + kept)
 
 
 if __name__ == "__main__":

@@ -11,7 +11,8 @@ LanguageTable::LanguageTable() : Entries(MinimumLanguageEntries) {}
 
 const std::string& LanguageTable::Text(int index) const {
     static const std::string empty;
-    if (index < 0 || index >= Count()) return empty;
+    if (index < 0 || index >= Count())
+        return empty;
     return Entries[static_cast<size_t>(index)];
 }
 
@@ -23,16 +24,20 @@ std::vector<std::string> SplitTextLines(const std::string& bytes) {
         size_t end = lf == std::string::npos ? bytes.size() : lf;
         size_t cut = (end > start && bytes[end - 1] == '\r') ? end - 1 : end;
         lines.emplace_back(bytes, start, cut - start);
-        if (lf == std::string::npos) break;
+        if (lf == std::string::npos)
+            break;
         start = lf + 1;
     }
-    if (lines.empty()) lines.emplace_back();
+    if (lines.empty())
+        lines.emplace_back();
     return lines;
 }
 
 void LanguageTable::SetFromBytes(const std::string& bytes) {
     Entries = SplitTextLines(bytes);
-    if (Entries.size() < MinimumLanguageEntries - 1) Entries.resize(MinimumLanguageEntries - 1);
+    AddedTexts.SetFromLines(Entries);
+    if (Entries.size() < MinimumLanguageEntries - 1)
+        Entries.resize(MinimumLanguageEntries - 1);
     Entries.emplace_back();
 }
 
@@ -54,7 +59,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& err
 
 bool LanguageTable::Load(const std::string& path, std::string& error) {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) return false;
+    if (!ReadWholeFile(path, bytes, error))
+        return false;
     SetFromBytes(bytes);
     return true;
 }

@@ -99,3 +99,40 @@ TEST(LanguageTable, LoadReplacesTheWholeTable) {
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(ProgramTextsTest, FileSectionWinsAndBuiltInEnglishFillsTheRest) {
+    LanguageTable table;
+    table.SetFromBytes(NumberedLines(160, "\r\n") + "\r\n[protos.tab]\r\n000Id\r\n" +
+                       "[/program texts]\r\nundo=&Zurück\r\nnot a text line\r\nredo=a=b\r\n" +
+                       "[later section]\r\nrefusedchar=not in the section\r\n");
+    EXPECT_EQ(table.Added("undo"), "&Zurück");
+    EXPECT_EQ(table.Added("redo"), "a=b");
+    EXPECT_EQ(table.Added("refusedchar"), BuiltInProgramText("refusedchar"));
+    EXPECT_EQ(table.Text(160), ""); // the fixed layout is untouched
+
+    LanguageTable fixedLayoutOnly;
+    fixedLayoutOnly.SetFromBytes(NumberedLines(160, "\n"));
+    EXPECT_EQ(fixedLayoutOnly.Added("undo"), "&Undo");
+    EXPECT_EQ(fixedLayoutOnly.Added("no such text"), "");
+}
+
+TEST(ProgramTextsTest, ShippedLanguageFilesNameEveryAddedText) {
+    for (const char* file : {"english.lng", "deutsch.lng"}) {
+        LanguageTable table;
+        std::string error;
+        ASSERT_TRUE(table.Load(std::string(TABWRIGHT_SOURCE_DATA) + "/" + file, error)) << error;
+        for (const BuiltInText& text : BuiltInProgramTexts())
+            EXPECT_TRUE(table.AddedSection().Has(text.Name)) << file << ": " << text.Name;
+    }
+}
+
+TEST(ProgramTextsTest, FormatTextFillsNumberedPlaces) {
+    EXPECT_EQ(FormatText("%1 of %2, 100%", {"3", "7"}), "3 of 7, 100%");
+    EXPECT_EQ(FormatText("%3 stays", {"a"}), "%3 stays");
+}
+
+} // namespace
+} // namespace tw
