@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/app/text.h"
 #include "core/headers/documentsections.h"
 #include "gui/app/aboutbox.h"
 #include "gui/app/cp1252.h"
@@ -41,7 +42,7 @@ bool TForm1::LoadLanguageFile() {
     std::string error;
     if (ApplyLanguageFile(error))
         return true;
-    Boxes().MessageBox(FromCp1252(Editor.ExeFolder + Editor.LanguageFile + ": " + error));
+    Boxes().MessageBox(FromCp1252(WithSystemReason(Editor.ExeFolder + Editor.LanguageFile, error)));
     return false;
 }
 

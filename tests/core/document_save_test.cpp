@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -21,7 +23,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (auto& entry : std::filesystem::directory_iterator(folder)) {
         std::string name = entry.path().filename().string();
-        if (name.rfind("settings.reg", 0) != 0 && name != "program") names.push_back(name);
+        if (name.rfind("settings.reg", 0) != 0 && name != "program")
+            names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -73,12 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\n"s,
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\r\n"s},
         RoundTrip{"NulAndHighBytesInMes", "b.mes", "{1}{\0\xE9}\n"s, "{1}{\0\xE9}\r\n"s},
-        RoundTrip{"LoneCrAndByte26", "c.tab", "a\rb\tc\r\nd\x1A" "e\n", "ab\tc\r\nd\t\r\n"}),
+        RoundTrip{"LoneCrAndByte26", "c.tab",
+                  "a\rb\tc\r\nd\x1A"
+                  "e\n",
+                  "ab\tc\r\nd\t\r\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(DocumentTest, HugeLinesAndManyFieldsComeBackWhole) {
     std::string wide;
-    for (int i = 0; i < 100000; ++i) wide += (i ? "\t" : "") + std::to_string(i % 7);
+    for (int i = 0; i < 100000; ++i)
+        wide += (i ? "\t" : "") + std::to_string(i % 7);
     std::string huge(1 << 20, 'q');
     huge[12345] = '\0';
     ASSERT_TRUE(Load("big.tab", wide + "\n" + huge + "\n").Ok);
@@ -174,11 +181,11 @@ TEST_F(DocumentTest, NothingLoadedMeansNothingWritten) {
 
 // A file system that fails: after `failAfter` bytes, or at the rename.
 class FailingWriter : public AtomicFileWriter {
-public:
+  public:
     FailingWriter(std::string target, long failAfter, bool failRename)
         : AtomicFileWriter(std::move(target)), Left(failAfter), FailRename(failRename) {}
 
-protected:
+  protected:
     ssize_t WriteSome(int fd, const char* data, size_t size) override {
         if (Left >= 0) {
             if (Left == 0) {
@@ -198,7 +205,7 @@ protected:
         return AtomicFileWriter::RenameFile(from, to);
     }
 
-private:
+  private:
     long Left;
     bool FailRename;
 };
@@ -214,7 +221,8 @@ class FailedSaves : public DocumentTest, public ::testing::WithParamInterface<Fa
 TEST_P(FailedSaves, LeaveThePreviousFileWholeAndSaySo) {
     const auto& c = GetParam();
     std::string original;
-    for (int i = 0; i < 50000; ++i) original += std::to_string(i) + "\tvalue\n";
+    for (int i = 0; i < 50000; ++i)
+        original += std::to_string(i) + "\tvalue\n";
     std::string path = Folder.Write("keep.tab", original);
     ASSERT_TRUE(LoadTable(State, path, 1, Shown).Ok);
     State.SG1().SetCell(1, 1, "changed");
@@ -222,7 +230,7 @@ TEST_P(FailedSaves, LeaveThePreviousFileWholeAndSaySo) {
     FailingWriter writer(path, c.FailAfter, c.FailRename);
     SaveResult saved = SaveDocumentWith(State, writer, Shown);
     EXPECT_FALSE(saved.Ok);
-    EXPECT_EQ(saved.Message, "T99 T96 keep.tab");
+    EXPECT_EQ(saved.Message, "T99 T96 keep.tab\n" + saved.SystemError);
     EXPECT_FALSE(saved.SystemError.empty());
     EXPECT_EQ(TempFolder::Read(path), original);
     EXPECT_EQ(Shown.BusyDepth, 0);
@@ -242,7 +250,7 @@ TEST_F(DocumentTest, ATargetThatCannotBeCreatedIsReportedAsCreating) {
     std::filesystem::remove_all(Folder.Path() + "gone");
     SaveResult saved = SaveDocument(State, Shown);
     EXPECT_FALSE(saved.Ok);
-    EXPECT_EQ(saved.Message, "T99 T95 a.tab");
+    EXPECT_EQ(saved.Message, "T99 T95 a.tab\n" + std::string(std::strerror(ENOENT)));
     EXPECT_FALSE(TempFolder::Exists(Folder.Path() + "gone"));
 }
 

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "core/app/text.h"
@@ -240,7 +242,8 @@ void DocumentCommandsTest::failedSaveKeepsThePreviousFile() {
 
     QVERIFY(f.Edit(1, 1, QStringLiteral("b")));
     form.Save1->trigger();
-    QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T99 T95 a.tab")});
+    QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T99 T95 a.tab\n") +
+                                             QString::fromLocal8Bit(std::strerror(ENOENT))});
     QCOMPARE(B(DocumentFixture::Read(moved + "/a.tab")), QByteArray("1\ta\r\n"));
     QVERIFY(!DocumentFixture::Exists(f.Folder() + "/gone"));
     QVERIFY(!form.StatusPanel->text().startsWith(QStringLiteral("T98")));
@@ -285,7 +288,9 @@ void DocumentCommandsTest::loadSelectedStoresFolderAndName() {
     QCOMPARE(StoredText(reg, "tabpath"), std::optional<std::string>(f.Folder("mods")));
     QCOMPARE(StoredText(reg, "lastfile"), std::optional<std::string>("Last.tab"));
     if (fileGone) {
-        QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T60 T62 ") + Q(path)});
+        QCOMPARE(f.Prompts.Messages,
+                 QStringList{QStringLiteral("T60 T62 ") + Q(path) + QStringLiteral("\n") +
+                             QString::fromLocal8Bit(std::strerror(ENOENT))});
     } else {
         QVERIFY(f.Prompts.Messages.isEmpty());
         QCOMPARE(f.CellShown(1, 1), QStringLiteral("x"));
