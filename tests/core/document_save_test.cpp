@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "core/document/filesink.h"
@@ -252,6 +255,69 @@ TEST_F(DocumentTest, ATargetThatCannotBeCreatedIsReportedAsCreating) {
     EXPECT_FALSE(saved.Ok);
     EXPECT_EQ(saved.Message, "T99 T95 a.tab\n" + std::string(std::strerror(ENOENT)));
     EXPECT_FALSE(TempFolder::Exists(Folder.Path() + "gone"));
+}
+
+// Looks at the temporary file while the document is written into it.
+class WatchingWriter : public AtomicFileWriter {
+  public:
+    using AtomicFileWriter::AtomicFileWriter;
+    mode_t TempMode = 07777;
+
+  protected:
+    ssize_t WriteSome(int fd, const char* data, size_t size) override {
+        struct stat info {};
+        if (::stat(TempPath().c_str(), &info) == 0)
+            TempMode = info.st_mode & 07777;
+        return AtomicFileWriter::WriteSome(fd, data, size);
+    }
+};
+
+TEST_F(DocumentTest, SavingKeepsEveryPermissionBitAndShowsNothingToOthersOnTheWay) {
+    std::string path = Folder.Write("secret.tab", "1\tx\n");
+    ASSERT_TRUE(LoadTable(State, path, 1, Shown).Ok);
+    for (mode_t mode : {mode_t{06755}, mode_t{0600}, mode_t{02640}}) {
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        WatchingWriter writer(path);
+        ASSERT_TRUE(SaveDocumentWith(State, writer, Shown).Ok);
+        EXPECT_EQ(writer.TempMode & 077, 0u) << std::oct << mode;
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
+    }
+}
+
+TEST_F(DocumentTest, ADanglingLinkIsWrittenThrough) {
+    ASSERT_TRUE(Load("a.tab", "1\tx\n").Ok);
+    std::filesystem::create_directory(Folder.Path() + "real");
+    const std::string link = Folder.Path() + "link.tab";
+    std::filesystem::create_symlink("real/target.tab", link);
+    ASSERT_TRUE(SaveDocumentTo(State, link, Shown).Ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempFolder::Read(Folder.Path() + "real/target.tab"), "1\tx\r\n");
+}
+
+TEST_F(DocumentTest, AWritePastTheFileSizeLimitFailsCleanly) {
+    std::string rows;
+    for (int i = 0; i < 2000; ++i)
+        rows += std::to_string(i) + "\tvalue\n";
+    const std::string path = Folder.Write("big.tab", rows);
+    ASSERT_TRUE(LoadTable(State, path, 1, Shown).Ok);
+    std::filesystem::remove(path);
+    // In a child: the limit and the signal it raises belong to the whole process.
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        SaveResult saved = SaveDocument(State, Shown);
+        bool clean = !saved.Ok && !saved.SystemError.empty() &&
+                     FilesIn(Folder.Path()) == std::vector<std::string>{"big.bak"};
+        ::_exit(clean ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace
