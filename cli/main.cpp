@@ -14,7 +14,11 @@ int main(int argc, char** argv) {
     }
     const std::string& name = arguments[0];
     if (name == "--help" || name == "-h" || name == "help") {
-        std::fputs(UsageText().c_str(), stdout);
+        std::fputs(HelpText().c_str(), stdout);
+        return ExitOk;
+    }
+    if (name == "--version") {
+        std::fputs(VersionText().c_str(), stdout);
         return ExitOk;
     }
     const Command* command = nullptr;
@@ -31,12 +35,22 @@ int main(int argc, char** argv) {
         Session::UsageError(error);
         return ExitUsageError;
     }
+    if (parsed.Has("--help")) {
+        std::fputs(HelpText().c_str(), stdout);
+        return ExitOk;
+    }
+    if (parsed.Has("--version")) {
+        std::fputs(VersionText().c_str(), stdout);
+        return ExitOk;
+    }
+    // compare --exit-code keeps 1 for "the files differ".
+    const int trouble = parsed.Has("--exit-code") ? ExitUsageError : ExitFileError;
     Session session;
-    if (!session.Prepare(parsed)) return ExitFileError;
+    if (!session.Prepare(parsed)) return trouble;
     int code = command->Run(session, parsed);
-    if (std::fflush(stdout) != 0 && code == ExitOk) {
+    if (std::fflush(stdout) != 0 && code != trouble && code != ExitUsageError) {
         Session::Error("cannot write to standard output");
-        return ExitFileError;
+        return trouble;
     }
     return code;
 }
