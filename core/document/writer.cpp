@@ -1,5 +1,7 @@
 #include "core/document/writer.h"
 
+#include <algorithm>
+
 #include "core/document/documentkind.h"
 #include "core/document/progressstep.h"
 
@@ -12,6 +14,31 @@ WriteRules WriteRules::For(const EditorState& state) {
     rules.DialogBraces = state.LoadExt == ".dlg";
     return rules;
 }
+
+namespace {
+
+// A tab line is the row's stored bytes as they stand (the grid keeps them joined by tabs)
+// plus a tab for every empty column after the stored ones, unless a cell is one the rules
+// leave out: then the caller writes the line cell by cell. False when it did not write.
+bool AppendStoredTabLine(std::string& out, const WriteRules& rules, int columnCount,
+                         const GridRow& row) {
+    std::string_view joined;
+    if (!rules.TabKind || columnCount <= 0 || row.StoredCount() > columnCount ||
+        !row.TabJoined(joined))
+        return false;
+    if (rules.ProtosRules) {
+        if (!row.Cell(2).empty()) return false;
+        // A single blank in column 1 or later sits between two tabs or after the last one.
+        if (joined.find("\t \t") != std::string_view::npos ||
+            (joined.size() >= 2 && joined.substr(joined.size() - 2) == "\t "))
+            return false;
+    }
+    out.append(joined);
+    out.append(static_cast<size_t>(columnCount - std::max(row.StoredCount(), 1)), '\t');
+    return true;
+}
+
+} // namespace
 
 bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback) {
     const TTextGrid& grid = state.SG1();
@@ -46,10 +73,9 @@ bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback)
             if (empty) break;
         }
         progress.Advance(d);
-        if (record)
-            AppendLine(buffer, rules, columns, [record](int c) { return record->Cell(c); });
-        else
-            AppendLine(buffer, rules, columns, [&grid, row](int c) { return grid.Cell(c, row); });
+        const GridRow& stored = record ? *record : grid.StoredRow(row);
+        if (!AppendStoredTabLine(buffer, rules, columns, stored))
+            AppendLine(buffer, rules, columns, [&stored](int c) { return stored.Cell(c); });
         buffer.append("\r\n");
         if (buffer.size() >= FlushAt) {
             if (!sink.Write(buffer)) return false;
