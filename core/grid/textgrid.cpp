@@ -58,6 +58,32 @@ std::string_view GridRow::Cell(int column) const {
     return text.substr(begin, end - begin);
 }
 
+void GridRow::CellRange(int first, int count, std::vector<std::string_view>& cells) const {
+    cells.clear();
+    if (count <= 0) return;
+    cells.reserve(static_cast<size_t>(count));
+    first = std::max(first, 0);
+    const int stored = std::min(first + count, StoredCount());
+    if (first < stored) {
+        std::string_view cell = Cell(first);
+        cells.push_back(cell);
+        if (Joined) {
+            const std::string_view text = Text();
+            const char* stop = text.data() + text.size();
+            const char* begin = cell.data() + cell.size() + 1;
+            for (int c = first + 1; c < stored; ++c) {
+                const void* tab = std::memchr(begin, '\t', static_cast<size_t>(stop - begin));
+                const char* end = tab ? static_cast<const char*>(tab) : stop;
+                cells.emplace_back(begin, static_cast<size_t>(end - begin));
+                begin = end + 1;
+            }
+        } else {
+            for (int c = first + 1; c < stored; ++c) cells.push_back(Cell(c));
+        }
+    }
+    cells.resize(static_cast<size_t>(count));
+}
+
 void GridRow::StoredCells(std::vector<std::string_view>& cells) const {
     cells.clear();
     cells.reserve(Count);
@@ -206,6 +232,17 @@ void TTextGrid::RowCells(int row, std::vector<std::string_view>& cells) const {
     }
     Rows[static_cast<size_t>(row)].Cells.StoredCells(cells);
     if (static_cast<int>(cells.size()) > DataColumnCount()) cells.resize(static_cast<size_t>(DataColumnCount()));
+}
+
+void TTextGrid::RowCellRange(int row, int firstDataCol, int lastDataCol,
+                             std::vector<std::string_view>& cells) const {
+    lastDataCol = std::min(lastDataCol, DataColumnCount() - 1);
+    if (row < 0 || row >= RowCount() || firstDataCol < 0 || lastDataCol < firstDataCol) {
+        cells.clear();
+        return;
+    }
+    Rows[static_cast<size_t>(row)].Cells.CellRange(firstDataCol, lastDataCol - firstDataCol + 1,
+                                                   cells);
 }
 
 const GridRow& TTextGrid::StoredRow(int row) const {

@@ -50,6 +50,8 @@ public:
     // The stored cells in column order (a row ending in empty cells stores fewer).
     void StoredCells(std::vector<std::string_view>& cells) const;
     void SetCell(int column, std::string_view text);
+    // Cells first .. first + count - 1 (empty beyond the stored ones), read in one sweep.
+    void CellRange(int first, int count, std::vector<std::string_view>& cells) const;
     void Assign(const std::vector<std::string_view>& cells);
     void Clear();
     int StoredCount() const { return static_cast<int>(Count); }
@@ -101,6 +103,10 @@ public:
     void RowCells(int row, std::vector<std::string_view>& cells) const;
     // The stored cells of a shown row as they are kept (see GridRow), for writers.
     const GridRow& StoredRow(int row) const;
+    // Fast path for walks over a stretch of columns: cells[k] is Cell(firstDataCol + k, row)
+    // for k up to lastDataCol - firstDataCol.
+    void RowCellRange(int row, int firstDataCol, int lastDataCol,
+                      std::vector<std::string_view>& cells) const;
     // Fast path for loaders: replaces every cell of a row at once.
     void AssignRow(int row, const std::vector<std::string_view>& cells);
     void ClearCells();
