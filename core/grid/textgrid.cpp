@@ -144,15 +144,24 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
     size_t textBytes = 0;
     bool tabInside = false;
     // Cells cut from one line lie in it one after another with a tab between: then the
-    // row's bytes are that stretch of the line, copied at once.
+    // row's bytes are that stretch of the line, copied at once, and one count of its tabs
+    // tells whether a cell holds one.
     bool oneStretch = stored > 0;
-    for (size_t i = 0; i < stored; ++i) {
-        std::string_view cell = cells[i];
-        textBytes += cell.size();
-        if (!tabInside && std::memchr(cell.data(), '\t', cell.size())) tabInside = true;
-        if (oneStretch && i + 1 < stored &&
-            (cells[i + 1].data() != cell.data() + cell.size() + 1 || cell.data()[cell.size()] != '\t'))
-            oneStretch = false;
+    for (size_t i = 0; i + 1 < stored && oneStretch; ++i) {
+        const char* end = cells[i].data() + cells[i].size();
+        oneStretch = cells[i + 1].data() == end + 1 && *end == '\t';
+    }
+    if (oneStretch) {
+        const char* begin = cells[0].data();
+        const char* end = cells[stored - 1].data() + cells[stored - 1].size();
+        textBytes = static_cast<size_t>(end - begin) - (stored - 1);
+        tabInside = static_cast<size_t>(std::count(begin, end, '\t')) != stored - 1;
+    } else {
+        for (size_t i = 0; i < stored; ++i) {
+            std::string_view cell = cells[i];
+            textBytes += cell.size();
+            if (!tabInside && std::memchr(cell.data(), '\t', cell.size())) tabInside = true;
+        }
     }
     Count = static_cast<uint32_t>(stored);
     Joined = !tabInside;
