@@ -24,6 +24,21 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         {"redo", "&Redo"},
 
         // Reports of compare and combine
+        {"nextdifference", "Next &Difference"},
+        {"previousdifference", "Pre&vious Difference"},
+        {"duplicatekey",
+         "%1: the key %2 is on %3 rows; report lines about it pair those rows by position "
+         "and may mislead"},
+        {"duplicatekeys", "Keys on more than one row of a file: %1 (%2). Report lines about "
+                          "them may mislead; Next Difference (F8) walks them."},
+        {"reportposition", "Difference %1 of %2: %3"},
+        {"reportonlyelsewhere", "The key %1 is only in %2: SG1 has no row with it."},
+        {"reportnorow", "SG1 has no row with the key %1."},
+        {"reporthiddenrow", "The row with the key %1 is hidden."},
+        {"reporthiddencolumn", "The column %1 is hidden."},
+        {"reportend", "No further difference in the last report."},
+        {"reportstart", "No earlier difference in the last report."},
+        {"reportnone", "The last compare or combine left nothing to walk."},
 
         // File chooser, find and replace, layout
 

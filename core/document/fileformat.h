@@ -47,6 +47,16 @@ class FileFormat {
     virtual void Join(std::string& out, std::span<const std::string_view> cells,
                       std::string_view documentName) const = 0;
 
+    // Appends the line of one row given as its stored cells joined by TABs (the way the
+    // grid keeps a row; `storedCount` cells, the rest of the `columnCount` columns empty),
+    // when this kind writes such a row from those bytes as they stand. False, with nothing
+    // appended, when the row must go through Join cell by cell.
+    virtual bool JoinStored(std::string& /*out*/, std::string_view /*tabJoined*/,
+                            int /*storedCount*/, int /*columnCount*/,
+                            std::string_view /*documentName*/) const {
+        return false;
+    }
+
     // The column count every load ends with; 0 when the widest line decides.
     virtual int ColumnLimit() const { return 0; }
     // Whether a load into the main grid names the columns and adds the built-in lists

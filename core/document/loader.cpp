@@ -231,6 +231,9 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
             // "show all rows".
             grid.DiscardHiddenRows();
             grid.SetRowCount(grid.FixedRows() + 1);
+            // The last report's records are about the document this load replaces.
+            if (slot == 1)
+                state.LastReport.Clear();
             if (slot == 1)
                 SetDocumentMembers(state, path, feedback, options);
             grid.SetColCount(grid.FixedCols() + 1);

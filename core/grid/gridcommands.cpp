@@ -114,6 +114,9 @@ std::optional<std::pair<int, int>> FindInGrid(EditorState& state, const std::str
     int j = grid.Row();
     int i = grid.Col();
     const int lastCol = grid.ColCount() - 1;
+    // Each row's cells are read in one sweep, not one by one.
+    std::vector<std::string_view> cells;
+    int cellsOf = -1;
     // Rows past the last one are empty and never match, so the walk ends there.
     while (j < grid.RowCount()) {
         ++i;
@@ -123,7 +126,18 @@ std::optional<std::pair<int, int>> FindInGrid(EditorState& state, const std::str
             if (j >= grid.RowCount())
                 break;
         }
-        if (ContainsIgnoringCaseAZ(grid.Cell(grid.DataColumnOf(i), j), needle))
+        if (cellsOf != j) {
+            // A row whose joined bytes hold no match has no matching cell either: skip it.
+            std::string_view joined;
+            if (grid.StoredRow(j).TabJoined(joined) && !ContainsIgnoringCaseAZ(joined, needle)) {
+                i = lastCol;
+                continue;
+            }
+            grid.RowCells(j, cells);
+            cellsOf = j;
+        }
+        auto dataCol = static_cast<size_t>(grid.DataColumnOf(i));
+        if (dataCol < cells.size() && ContainsIgnoringCaseAZ(cells[dataCol], needle))
             return std::make_pair(j, i);
     }
     return std::nullopt;
@@ -237,6 +251,7 @@ void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure
     };
     std::vector<int> dataCols;
     std::vector<int> widest;
+    std::vector<std::string_view> cells;
     for (int blockStart = first; blockStart <= last; blockStart += ColumnBlock) {
         if (progress)
             progress(blockStart);
@@ -247,12 +262,12 @@ void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure
         widest.assign(dataCols.size(), 0);
         for (int r = 0; r < grid.RowCount(); ++r) {
             const bool fixedRow = r < grid.FixedRows();
+            grid.RowCellRange(r, dataCols.front(), dataCols.back(), cells);
             for (size_t k = 0; k < dataCols.size(); ++k) {
-                std::string_view text = grid.Cell(dataCols[k], r);
-                if (text.empty())
-                    continue;
-                const bool fixedFont =
-                    fixedRow || blockStart + static_cast<int>(k) < grid.FixedCols();
+                auto at = static_cast<size_t>(dataCols[k] - dataCols.front());
+                std::string_view text = at < cells.size() ? cells[at] : std::string_view();
+                if (text.empty()) continue;
+                const bool fixedFont = fixedRow || blockStart + static_cast<int>(k) < grid.FixedCols();
                 widest[k] = std::max(widest[k], widthOf(text, fixedFont));
             }
         }

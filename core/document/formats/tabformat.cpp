@@ -3,6 +3,8 @@
 
 #include "core/document/fileformat.h"
 
+#include <algorithm>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -80,6 +82,29 @@ class TabFormat final : public FileFormat {
                 continue;
             out.append(v);
         }
+    }
+
+    // The stored bytes are the line Join would write, but for the empty columns after the
+    // last stored cell, unless protos.tab has a cell that Join leaves out.
+    bool JoinStored(std::string& out, std::string_view tabJoined, int storedCount,
+                    int columnCount, std::string_view documentName) const override {
+        if (columnCount <= 0 || storedCount > columnCount)
+            return false;
+        if (documentName == PrototypeTable) {
+            // A single blank in column 1 or later sits between two TABs or after the last.
+            if (tabJoined.find("\t \t") != std::string_view::npos ||
+                (tabJoined.size() >= 2 && tabJoined.substr(tabJoined.size() - 2) == "\t "))
+                return false;
+            // The description column starts after the second TAB.
+            size_t first = tabJoined.find('\t');
+            size_t second = first == std::string_view::npos ? first : tabJoined.find('\t', first + 1);
+            if (second != std::string_view::npos && second + 1 < tabJoined.size() &&
+                tabJoined[second + 1] != '\t')
+                return false;
+        }
+        out.append(tabJoined);
+        out.append(static_cast<size_t>(columnCount - std::max(storedCount, 1)), '\t');
+        return true;
     }
 };
 
