@@ -100,6 +100,13 @@ TEST(GridCells, CompactRowsReadBackWhatWasWritten) {
                                            ? model[static_cast<size_t>(c)]
                                            : std::string())
                     << round << "/" << step << " column " << c;
+            int first = static_cast<int>(rng() % 45) - 2, count = static_cast<int>(rng() % 45);
+            std::vector<std::string_view> range;
+            row.CellRange(first, count, range);
+            ASSERT_EQ(range.size(), static_cast<size_t>(count));
+            for (int k = 0; k < count; ++k)
+                ASSERT_EQ(range[static_cast<size_t>(k)], row.Cell(std::max(first, 0) + k))
+                    << round << "/" << step << " range from " << first;
             std::string_view joined;
             bool anyTab = std::any_of(model.begin(), model.end(), [](const std::string& t) {
                 return t.find('\t') != std::string::npos;
