@@ -37,20 +37,35 @@ class GridFiller {
             ProgressThrottle progress(feedback, lineCount);
             LineReader reader(content);
             LineCells cells;
+            const bool tabFields = Format.SplitsAtTabsOnly();
             int rowCursor = 0;
             while (!reader.AtEnd()) {
                 progress.Advance(rowCursor);
                 ++rowCursor;
-                Format.Split(reader.Next(), cells);
-                if (cells.Count() == 0)
+                std::string_view line = reader.Next();
+                // A line of TAB fields is stored as it stands: no cell-by-cell split.
+                const bool asItStands = tabFields;
+                int count = 0;
+                if (asItStands) {
+                    count = line.empty()
+                                ? 0
+                                : 1 + static_cast<int>(std::count(line.begin(), line.end(), '\t'));
+                } else {
+                    Format.Split(line, cells);
+                    count = cells.Count();
+                }
+                if (count == 0)
                     continue;
-                if (cells.Count() > Grid.DataColumnCount())
+                if (count > Grid.DataColumnCount())
                     // Twice the width at least, so a table that widens line by line does
                     // not rebuild its column state on every line.
-                    Grid.SetColCount(std::max(cells.Count(), 2 * Grid.DataColumnCount()));
-                Grid.AssignRow(rowCursor, cells.Cells());
+                    Grid.SetColCount(std::max(count, 2 * Grid.DataColumnCount()));
+                if (asItStands)
+                    Grid.AssignTabLine(rowCursor, line, count);
+                else
+                    Grid.AssignRow(rowCursor, cells.Cells());
                 LastRow = rowCursor;
-                Widest = std::max(Widest, cells.Count());
+                Widest = std::max(Widest, count);
             }
         } catch (...) {
             Settle();

@@ -223,6 +223,35 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
     }
 }
 
+void GridRow::AssignTabLine(std::string_view line) {
+    // Trailing empty cells are not stored: nor are the TABs that end the line.
+    size_t end = line.size();
+    while (end > 0 && line[end - 1] == '\t') --end;
+    line = line.substr(0, end);
+    uint32_t tabs = 0;
+    ForEachTab(line, [&tabs](size_t) {
+        ++tabs;
+        return true;
+    });
+    Count = line.empty() ? 0 : tabs + 1;
+    Joined = true;
+    const size_t tableBytes = TableSize() * sizeof(uint32_t);
+    Data.assign(tableBytes + line.size(), '\0');
+    Data.shrink_to_fit();
+    char* table = Data.data();
+    if (!line.empty()) std::memcpy(table + tableBytes, line.data(), line.size());
+    if (tableBytes == 0) return;
+    uint32_t tab = 0;
+    ForEachTab(line, [&](size_t at) {
+        ++tab;
+        if (tab % Stride == 0) {
+            auto start = static_cast<uint32_t>(at + 1);
+            std::memcpy(table + (tab / Stride - 1) * sizeof(uint32_t), &start, sizeof start);
+        }
+        return true;
+    });
+}
+
 void GridRow::Clear() {
     std::string().swap(Data);
     Count = 0;
@@ -280,6 +309,19 @@ void TTextGrid::RowCellRange(int row, int firstDataCol, int lastDataCol,
     }
     Rows[static_cast<size_t>(row)].Cells.CellRange(firstDataCol, lastDataCol - firstDataCol + 1,
                                                    cells);
+}
+
+void TTextGrid::AssignTabLine(int row, std::string_view line, int cellCount) {
+    if (row < 0 || row >= RowCount()) return;
+    if (cellCount <= DataColumnCount()) {
+        Rows[static_cast<size_t>(row)].Cells.AssignTabLine(line);
+        return;
+    }
+    std::vector<std::string_view> cells;
+    GridRow whole;
+    whole.AssignTabLine(line);
+    whole.StoredCells(cells);
+    AssignRow(row, cells);
 }
 
 const GridRow& TTextGrid::StoredRow(int row) const {

@@ -53,6 +53,8 @@ public:
     // Cells first .. first + count - 1 (empty beyond the stored ones), read in one sweep.
     void CellRange(int first, int count, std::vector<std::string_view>& cells) const;
     void Assign(const std::vector<std::string_view>& cells);
+    // Assign for the cells of `line` split at every TAB (none for an empty line).
+    void AssignTabLine(std::string_view line);
     void Clear();
     int StoredCount() const { return static_cast<int>(Count); }
     // Drops stored cells from `columnCount` on.
@@ -109,6 +111,8 @@ public:
                       std::vector<std::string_view>& cells) const;
     // Fast path for loaders: replaces every cell of a row at once.
     void AssignRow(int row, const std::vector<std::string_view>& cells);
+    // AssignRow for the cells of `line` split at every TAB; `cellCount` is their number.
+    void AssignTabLine(int row, std::string_view line, int cellCount);
     void ClearCells();
     std::string CurrentCellText() const;
 

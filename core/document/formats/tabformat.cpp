@@ -26,6 +26,7 @@ class TabFormat final : public FileFormat {
     char FieldSeparator() const override { return '\t'; }
     std::string_view OpenMark() const override { return {}; }
     bool FieldsStandAlone() const override { return true; }
+    bool SplitsAtTabsOnly() const override { return true; }
     bool IsPrototypeTable(std::string_view documentName) const override {
         return documentName == PrototypeTable;
     }
