@@ -43,13 +43,10 @@ class GridFiller {
                 progress.Advance(rowCursor);
                 ++rowCursor;
                 std::string_view line = reader.Next();
-                // A line of TAB fields is stored as it stands: no cell-by-cell split.
-                const bool asItStands = tabFields;
                 int count = 0;
-                if (asItStands) {
-                    count = line.empty()
-                                ? 0
-                                : 1 + static_cast<int>(std::count(line.begin(), line.end(), '\t'));
+                if (tabFields) {
+                    // A line of TAB fields is stored as it stands: no cell-by-cell split.
+                    count = Grid.StoreTabLine(rowCursor, line);
                 } else {
                     Format.Split(line, cells);
                     count = cells.Count();
@@ -60,9 +57,7 @@ class GridFiller {
                     // Twice the width at least, so a table that widens line by line does
                     // not rebuild its column state on every line.
                     Grid.SetColCount(std::max(count, 2 * Grid.DataColumnCount()));
-                if (asItStands)
-                    Grid.AssignTabLine(rowCursor, line, count);
-                else
+                if (!tabFields)
                     Grid.AssignRow(rowCursor, cells.Cells());
                 LastRow = rowCursor;
                 Widest = std::max(Widest, count);

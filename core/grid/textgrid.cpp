@@ -223,33 +223,33 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
     }
 }
 
-void GridRow::AssignTabLine(std::string_view line) {
+int GridRow::AssignTabLine(std::string_view line) {
+    if (line.empty()) {
+        Clear();
+        return 0;
+    }
     // Trailing empty cells are not stored: nor are the TABs that end the line.
     size_t end = line.size();
     while (end > 0 && line[end - 1] == '\t') --end;
+    const auto trailing = static_cast<int>(line.size() - end);
     line = line.substr(0, end);
+    // One sweep finds the TABs and keeps where every eighth cell starts.
+    thread_local std::vector<uint32_t> starts;
+    starts.clear();
     uint32_t tabs = 0;
-    ForEachTab(line, [&tabs](size_t) {
-        ++tabs;
+    ForEachTab(line, [&](size_t at) {
+        if (++tabs % Stride == 0) starts.push_back(static_cast<uint32_t>(at + 1));
         return true;
     });
     Count = line.empty() ? 0 : tabs + 1;
     Joined = true;
-    const size_t tableBytes = TableSize() * sizeof(uint32_t);
-    Data.assign(tableBytes + line.size(), '\0');
-    Data.shrink_to_fit();
-    char* table = Data.data();
-    if (!line.empty()) std::memcpy(table + tableBytes, line.data(), line.size());
-    if (tableBytes == 0) return;
-    uint32_t tab = 0;
-    ForEachTab(line, [&](size_t at) {
-        ++tab;
-        if (tab % Stride == 0) {
-            auto start = static_cast<uint32_t>(at + 1);
-            std::memcpy(table + (tab / Stride - 1) * sizeof(uint32_t), &start, sizeof start);
-        }
-        return true;
-    });
+    const size_t tableBytes = starts.size() * sizeof(uint32_t);
+    std::string fresh;
+    fresh.reserve(tableBytes + line.size());
+    fresh.append(reinterpret_cast<const char*>(starts.data()), tableBytes);
+    fresh.append(line);
+    Data = std::move(fresh);
+    return static_cast<int>(tabs) + trailing + 1;
 }
 
 void GridRow::Clear() {
@@ -311,17 +311,9 @@ void TTextGrid::RowCellRange(int row, int firstDataCol, int lastDataCol,
                                                    cells);
 }
 
-void TTextGrid::AssignTabLine(int row, std::string_view line, int cellCount) {
-    if (row < 0 || row >= RowCount()) return;
-    if (cellCount <= DataColumnCount()) {
-        Rows[static_cast<size_t>(row)].Cells.AssignTabLine(line);
-        return;
-    }
-    std::vector<std::string_view> cells;
-    GridRow whole;
-    whole.AssignTabLine(line);
-    whole.StoredCells(cells);
-    AssignRow(row, cells);
+int TTextGrid::StoreTabLine(int row, std::string_view line) {
+    if (row < 0 || row >= RowCount() || line.empty()) return 0;
+    return Rows[static_cast<size_t>(row)].Cells.AssignTabLine(line);
 }
 
 const GridRow& TTextGrid::StoredRow(int row) const {

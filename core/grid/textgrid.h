@@ -53,8 +53,9 @@ public:
     // Cells first .. first + count - 1 (empty beyond the stored ones), read in one sweep.
     void CellRange(int first, int count, std::vector<std::string_view>& cells) const;
     void Assign(const std::vector<std::string_view>& cells);
-    // Assign for the cells of `line` split at every TAB (none for an empty line).
-    void AssignTabLine(std::string_view line);
+    // Assign for the cells of `line` split at every TAB (none for an empty line); returns
+    // their number, trailing empty ones included.
+    int AssignTabLine(std::string_view line);
     void Clear();
     int StoredCount() const { return static_cast<int>(Count); }
     // Drops stored cells from `columnCount` on.
@@ -111,8 +112,10 @@ public:
                       std::vector<std::string_view>& cells) const;
     // Fast path for loaders: replaces every cell of a row at once.
     void AssignRow(int row, const std::vector<std::string_view>& cells);
-    // AssignRow for the cells of `line` split at every TAB; `cellCount` is their number.
-    void AssignTabLine(int row, std::string_view line, int cellCount);
+    // Fast path for loaders of TAB fields: stores the cells of a non-empty `line` split at
+    // every TAB and returns their number. Unlike AssignRow it does not cut them to the
+    // grid's columns: the caller widens the grid to that number at once.
+    int StoreTabLine(int row, std::string_view line);
     void ClearCells();
     std::string CurrentCellText() const;
 
