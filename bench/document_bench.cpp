@@ -50,9 +50,11 @@ TW_BENCH_CASE(document) {
         options.ReadDescriptions = false;
         Measurement m = Measure("document", "load protos.tab", [&] {
             LoadResult loaded = LoadTable(state, input, 1, quiet, options);
-            if (!loaded.Ok) std::fprintf(stderr, "load failed: %s\n", loaded.Message.c_str());
+            if (!loaded.Ok)
+                std::fprintf(stderr, "load failed: %s\n", loaded.Message.c_str());
         });
-        if (run == 0 || m.Seconds < bestLoad.Seconds) bestLoad = m;
+        if (run == 0 || m.Seconds < bestLoad.Seconds)
+            bestLoad = m;
     }
     bestLoad.Bytes = fileBytes;
     bestLoad.Target = targets;
@@ -65,9 +67,11 @@ TW_BENCH_CASE(document) {
     for (int run = 0; run < Runs; ++run) {
         Measurement m = Measure("document", "save protos.tab", [&] {
             SaveResult saved = SaveDocumentTo(*kept, output, quiet);
-            if (!saved.Ok) std::fprintf(stderr, "save failed: %s\n", saved.SystemError.c_str());
+            if (!saved.Ok)
+                std::fprintf(stderr, "save failed: %s\n", saved.SystemError.c_str());
         });
-        if (run == 0 || m.Seconds < bestSave.Seconds) bestSave = m;
+        if (run == 0 || m.Seconds < bestSave.Seconds)
+            bestSave = m;
     }
     bestSave.Bytes = static_cast<uint64_t>(std::filesystem::file_size(output));
     bestSave.Target = targets;

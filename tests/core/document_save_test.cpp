@@ -24,7 +24,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (auto& entry : std::filesystem::directory_iterator(folder)) {
         std::string name = entry.path().filename().string();
-        if (name.rfind("settings.reg", 0) != 0 && name != "program") names.push_back(name);
+        if (name.rfind("settings.reg", 0) != 0 && name != "program")
+            names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -76,12 +77,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\n"s,
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\r\n"s},
         RoundTrip{"NulAndHighBytesInMes", "b.mes", "{1}{\0\xE9}\n"s, "{1}{\0\xE9}\r\n"s},
-        RoundTrip{"LoneCrAndByte26", "c.tab", "a\rb\tc\r\nd\x1A" "e\n", "ab\tc\r\nd\t\r\n"}),
+        RoundTrip{"LoneCrAndByte26", "c.tab",
+                  "a\rb\tc\r\nd\x1A"
+                  "e\n",
+                  "ab\tc\r\nd\t\r\n"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(DocumentTest, HugeLinesAndManyFieldsComeBackWhole) {
     std::string wide;
-    for (int i = 0; i < 100000; ++i) wide += (i ? "\t" : "") + std::to_string(i % 7);
+    for (int i = 0; i < 100000; ++i)
+        wide += (i ? "\t" : "") + std::to_string(i % 7);
     std::string huge(1 << 20, 'q');
     huge[12345] = '\0';
     ASSERT_TRUE(Load("big.tab", wide + "\n" + huge + "\n").Ok);
@@ -177,11 +182,11 @@ TEST_F(DocumentTest, NothingLoadedMeansNothingWritten) {
 
 // A file system that fails: after `failAfter` bytes, or at the rename.
 class FailingWriter : public AtomicFileWriter {
-public:
+  public:
     FailingWriter(std::string target, long failAfter, bool failRename)
         : AtomicFileWriter(std::move(target)), Left(failAfter), FailRename(failRename) {}
 
-protected:
+  protected:
     ssize_t WriteSome(int fd, const char* data, size_t size) override {
         if (Left >= 0) {
             if (Left == 0) {
@@ -201,7 +206,7 @@ protected:
         return AtomicFileWriter::RenameFile(from, to);
     }
 
-private:
+  private:
     long Left;
     bool FailRename;
 };
@@ -217,7 +222,8 @@ class FailedSaves : public DocumentTest, public ::testing::WithParamInterface<Fa
 TEST_P(FailedSaves, LeaveThePreviousFileWholeAndSaySo) {
     const auto& c = GetParam();
     std::string original;
-    for (int i = 0; i < 50000; ++i) original += std::to_string(i) + "\tvalue\n";
+    for (int i = 0; i < 50000; ++i)
+        original += std::to_string(i) + "\tvalue\n";
     std::string path = Folder.Write("keep.tab", original);
     ASSERT_TRUE(LoadTable(State, path, 1, Shown).Ok);
     State.SG1().SetCell(1, 1, "changed");
@@ -266,12 +272,14 @@ TEST(TabLines, StoredBytesWriteTheLineTheJoinWrites) {
     for (int round = 0; round < 4000; ++round) {
         const int columns = 1 + static_cast<int>(rng() % 12);
         std::vector<std::string> texts(rng() % (columns + 1));
-        for (auto& text : texts) text = pool[rng() % pool.size()];
+        for (auto& text : texts)
+            text = pool[rng() % pool.size()];
         std::vector<std::string_view> views(texts.begin(), texts.end());
         GridRow row;
         row.Assign(views);
         std::vector<std::string_view> all(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c) all[static_cast<size_t>(c)] = row.Cell(c);
+        for (int c = 0; c < columns; ++c)
+            all[static_cast<size_t>(c)] = row.Cell(c);
         for (std::string_view name : {"protos.tab", "other.tab"}) {
             std::string joined, stored;
             tab.Join(joined, all, name);
