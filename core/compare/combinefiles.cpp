@@ -251,8 +251,9 @@ class CombinePass {
 
     std::vector<std::string_view> OtherRowCells(int r2) const {
         std::vector<std::string_view> cells;
-        for (int c = 0; c < std::max(Other.ColCount(), 1); ++c)
-            cells.push_back(Other.Cell(c, r2));
+        const int columns = std::max(Other.ColCount(), 1);
+        Other.RowCellRange(r2, 0, columns - 1, cells);
+        cells.resize(static_cast<size_t>(columns));
         return cells;
     }
 

@@ -39,20 +39,30 @@ class GridFiller {
             ProgressThrottle progress(feedback, lineCount);
             LineReader reader(content);
             LineCells cells;
+            const bool tabFields = Format.SplitsAtTabsOnly();
             int rowCursor = 0;
             while (!reader.AtEnd()) {
                 progress.Advance(rowCursor);
                 ++rowCursor;
-                Format.Split(reader.Next(), cells);
-                if (cells.Count() == 0)
+                std::string_view line = reader.Next();
+                int count = 0;
+                if (tabFields) {
+                    // A line of TAB fields is stored as it stands: no cell-by-cell split.
+                    count = Grid.StoreTabLine(rowCursor, line);
+                } else {
+                    Format.Split(line, cells);
+                    count = cells.Count();
+                }
+                if (count == 0)
                     continue;
-                if (cells.Count() > Grid.DataColumnCount())
+                if (count > Grid.DataColumnCount())
                     // Twice the width at least, so a table that widens line by line does
                     // not rebuild its column state on every line.
-                    Grid.SetColCount(std::max(cells.Count(), 2 * Grid.DataColumnCount()));
-                Grid.AssignRow(rowCursor, cells.Cells());
+                    Grid.SetColCount(std::max(count, 2 * Grid.DataColumnCount()));
+                if (!tabFields)
+                    Grid.AssignRow(rowCursor, cells.Cells());
                 LastRow = rowCursor;
-                Widest = std::max(Widest, cells.Count());
+                Widest = std::max(Widest, count);
             }
         } catch (...) {
             Settle();

@@ -266,8 +266,10 @@ void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure
             for (size_t k = 0; k < dataCols.size(); ++k) {
                 auto at = static_cast<size_t>(dataCols[k] - dataCols.front());
                 std::string_view text = at < cells.size() ? cells[at] : std::string_view();
-                if (text.empty()) continue;
-                const bool fixedFont = fixedRow || blockStart + static_cast<int>(k) < grid.FixedCols();
+                if (text.empty())
+                    continue;
+                const bool fixedFont =
+                    fixedRow || blockStart + static_cast<int>(k) < grid.FixedCols();
                 widest[k] = std::max(widest[k], widthOf(text, fixedFont));
             }
         }

@@ -340,12 +340,14 @@ TEST(TabLines, StoredBytesWriteTheLineTheJoinWrites) {
     for (int round = 0; round < 4000; ++round) {
         const int columns = 1 + static_cast<int>(rng() % 12);
         std::vector<std::string> texts(rng() % (columns + 1));
-        for (auto& text : texts) text = pool[rng() % pool.size()];
+        for (auto& text : texts)
+            text = pool[rng() % pool.size()];
         std::vector<std::string_view> views(texts.begin(), texts.end());
         GridRow row;
         row.Assign(views);
         std::vector<std::string_view> all(static_cast<size_t>(columns));
-        for (int c = 0; c < columns; ++c) all[static_cast<size_t>(c)] = row.Cell(c);
+        for (int c = 0; c < columns; ++c)
+            all[static_cast<size_t>(c)] = row.Cell(c);
         for (std::string_view name : {"protos.tab", "other.tab"}) {
             std::string joined, stored;
             tab.Join(joined, all, name);
