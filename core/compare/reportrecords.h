@@ -68,21 +68,18 @@ struct ReportRecord {
     int Count = 0; // duplicate key: rows of its file that carry the key
 };
 
-struct ReportRun {
+// The records of one run, kept compactly: a combine of large tables reports hundreds of
+// thousands of lines, and the records must cost little beside the walk. A record is
+// handed out as a ReportRecord of its own.
+class ReportRun {
+  public:
     std::string Mode; // "compare" or "combine"; empty before the first run
     std::vector<std::string> Files; // the run's paths by slot - 1 (the picks are gone after it)
-    // Duplicate keys first (they are noticed before the walks), then one record per
-    // report line in the order of the lines.
-    std::vector<ReportRecord> Records;
     // Off, a run formats its lines but keeps no records and looks for no duplicate keys
     // (what a run costs without them).
     bool Keep = true;
 
-    void Clear() {
-        Mode.clear();
-        Files.clear();
-        Records.clear();
-    }
+    void Clear();
     // Starts the report of a run over the picked files.
     template <typename Paths> void Start(const char* mode, const Paths& paths) {
         Clear();
@@ -91,8 +88,32 @@ struct ReportRun {
     }
     // The path of a slot's file, empty when it had none.
     const std::string& FileOf(int slot) const;
-    int LineCount() const;
-    int DuplicateKeyCount() const;
+
+    // Duplicate keys first (they are noticed before the walks), then one record per
+    // report line in the order of the lines.
+    void Append(const ReportRecord& record);
+    size_t Count() const { return Items.size(); }
+    bool Empty() const { return Items.empty(); }
+    ReportRecord Record(size_t index) const;
+    ReportKind KindOf(size_t index) const { return Items[index].Kind; }
+    int RowOf(size_t index) const { return Items[index].Row; }
+    void SetRow(size_t index, int row) { Items[index].Row = row; }
+    int LineCount() const { return static_cast<int>(Items.size()) - Duplicates; }
+    int DuplicateKeyCount() const { return Duplicates; }
+
+  private:
+    struct Item {
+        ReportKind Kind;
+        uint8_t Slot;
+        int32_t Column, Row, Count;
+        uint32_t Lengths[5]; // key, header, first, other, old: one after another in Texts
+        size_t Start;
+        uint32_t EarlierStart, EarlierCount; // in Earlier
+    };
+    std::vector<Item> Items;
+    std::string Texts;
+    std::vector<EarlierValue> Earlier;
+    int Duplicates = 0;
 };
 
 // The report line of a record, as the run wrote it; empty for a duplicate key.

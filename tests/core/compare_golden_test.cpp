@@ -124,7 +124,8 @@ void ExpectRecordsOfLines(const EditorState& state, const std::vector<std::strin
     const ReportRun& run = state.LastReport;
     const TTextGrid& sg1 = state.SG1();
     std::vector<std::string> fromFields;
-    for (const ReportRecord& r : run.Records) {
+    for (size_t k = 0; k < run.Count(); ++k) {
+        const ReportRecord r = run.Record(k);
         if (r.Kind == ReportKind::DuplicateKey)
             continue;
         fromFields.push_back(LineFromFields(r));

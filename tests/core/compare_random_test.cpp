@@ -131,7 +131,8 @@ void ExpectRecordsFitTheRun(const EditorState& before, const EditorState& after,
     using Duplicate = std::tuple<int, std::string, int>;
     std::vector<Duplicate> duplicates, expected;
     size_t lineRecords = 0;
-    for (const ReportRecord& r : run.Records) {
+    for (size_t k = 0; k < run.Count(); ++k) {
+        const ReportRecord r = run.Record(k);
         if (r.Kind == ReportKind::DuplicateKey)
             duplicates.emplace_back(r.Slot, r.Key, r.Count);
         else

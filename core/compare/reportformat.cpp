@@ -1,9 +1,9 @@
-#include "cli/reportformat.h"
+#include "core/compare/reportformat.h"
 
 #include "core/app/codepage.h"
 #include "core/compare/reportrecords.h"
 
-namespace tw::cli {
+namespace tw {
 
 namespace {
 
@@ -224,25 +224,28 @@ std::optional<ReportFormat> ReportFormatNamed(const std::string& name) {
     return std::nullopt;
 }
 
-std::string FormatReport(const EditorState& state, ReportFormat format) {
+std::string FormatReport(const EditorState& state, ReportFormat format,
+                         std::string_view version) {
     const ReportRun& run = state.LastReport;
     std::string out;
     switch (format) {
     case ReportFormat::Text:
-        for (const ReportRecord& record : run.Records) {
-            if (!IsReportLine(record.Kind))
+        for (size_t k = 0; k < run.Count(); ++k) {
+            if (!IsReportLine(run.KindOf(k)))
                 continue;
-            out += ReportLine(state.Language, record);
+            out += ReportLine(state.Language, run.Record(k));
             out += '\n';
         }
         break;
     case ReportFormat::Tsv:
         out += "kind\tgrid\tfile\tkey\tcolumn\theader\tfirst\tother\told\tearlier\trow\tcount\tline\n";
-        for (const ReportRecord& record : run.Records)
-            AppendTsv(out, state, record);
+        for (size_t k = 0; k < run.Count(); ++k)
+            AppendTsv(out, state, run.Record(k));
         break;
     case ReportFormat::Json: {
-        out += "{\"program\":\"tabwright-cli\",\"version\":\"" TABWRIGHT_VERSION "\",\"command\":";
+        out += "{\"program\":\"tabwright-cli\",\"version\":";
+        AppendJsonString(out, version);
+        out += ",\"command\":";
         AppendJsonString(out, run.Mode);
         out += ",\"files\":[";
         bool first = true;
@@ -255,9 +258,9 @@ std::string FormatReport(const EditorState& state, ReportFormat format) {
             AppendJsonString(out, file, true);
         }
         out += "],\"records\":[";
-        for (size_t k = 0; k < run.Records.size(); ++k) {
+        for (size_t k = 0; k < run.Count(); ++k) {
             out += k == 0 ? "\n" : ",\n";
-            AppendJson(out, state, run.Records[k]);
+            AppendJson(out, state, run.Record(k));
         }
         out += "\n]}\n";
         break;
@@ -266,4 +269,4 @@ std::string FormatReport(const EditorState& state, ReportFormat format) {
     return out;
 }
 
-} // namespace tw::cli
+} // namespace tw
