@@ -112,7 +112,9 @@ bool TForm1::ReportLineChosen(int line) {
 }
 
 void TForm1::NextDifference1Click() {
-    PrepareCommand();
+    // The walk ends in the grid anyway: no detour of the focus through the header-set list,
+    // which would repaint the grid twice a step.
+    SG1->EndCellEdit();
     const int count = static_cast<int>(Editor.LastReport.Count());
     if (count == 0)
         FeedbackShown->SetStatus(Editor.Language.Added("reportnone"));
@@ -123,7 +125,7 @@ void TForm1::NextDifference1Click() {
 }
 
 void TForm1::PreviousDifference1Click() {
-    PrepareCommand();
+    SG1->EndCellEdit();
     const int count = static_cast<int>(Editor.LastReport.Count());
     if (count == 0)
         FeedbackShown->SetStatus(Editor.Language.Added("reportnone"));
