@@ -209,8 +209,9 @@ TW_BENCH_CASE(compare) {
         TTextGrid& other = fewer.Grid(2);
         const int rows = other.RowCount() - 2;
         for (int n = 0; n < 6000; ++n)
-            other.SetCell(1 + static_cast<int>(random() % static_cast<unsigned>(other.ColCount() - 1)),
-                          1 + static_cast<int>(random() % static_cast<unsigned>(rows)), "changed");
+            other.SetCell(
+                1 + static_cast<int>(random() % static_cast<unsigned>(other.ColCount() - 1)),
+                1 + static_cast<int>(random() % static_cast<unsigned>(rows)), "changed");
         Shuffle(other, 6001);
     }
     Measurement fewerTimes[2];
@@ -257,7 +258,7 @@ TW_BENCH_CASE(compare) {
     Measurement combineTimes[2];
     for (bool keep : {true, false}) {
         combineTimes[keep ? 0 : 1] = Timed(
-            keep ? "combine five files (sorts included)" : "combine five files, no records", 
+            keep ? "combine five files (sorts included)" : "combine five files, no records",
             keep ? 1.0 : 0,
             [&] {
                 auto state = std::make_unique<EditorState>(files);

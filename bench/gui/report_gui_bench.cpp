@@ -113,17 +113,17 @@ int main(int argc, char** argv) {
     Report report;
     double jumpMean = 0, nextMean = 0;
     // Lines spread over the whole report, the last one first.
-    report.Add(Sampled("choose a report line (jump to its cell)", 40, 0.05, &window,
-                       [&](int k) {
-                           window.ReportLineChosen(lines - 1 - (k * 7919) % lines);
-                       },
-                       jumpMean));
+    report.Add(Sampled(
+        "choose a report line (jump to its cell)", 40, 0.05, &window,
+        [&](int k) { window.ReportLineChosen(lines - 1 - (k * 7919) % lines); }, jumpMean));
     window.ReportLineChosen(0);
-    report.Add(Sampled("Next Difference", 300, 0.02, &window,
-                       [&](int) { window.NextDifference1Click(); }, nextMean));
+    report.Add(Sampled(
+        "Next Difference", 300, 0.02, &window, [&](int) { window.NextDifference1Click(); },
+        nextMean));
     double handlerMean = 0;
-    report.Add(Sampled("Next Difference, handler alone (no repaint)", 300, 0.02, nullptr,
-                       [&](int) { window.NextDifference1Click(); }, handlerMean));
+    report.Add(Sampled(
+        "Next Difference, handler alone (no repaint)", 300, 0.02, nullptr,
+        [&](int) { window.NextDifference1Click(); }, handlerMean));
     char note[200];
     std::snprintf(note, sizeof note,
                   "report-gui: %d report lines; compare in the window %.0f ms; mean jump %.1f ms, "

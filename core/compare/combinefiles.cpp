@@ -15,8 +15,8 @@ class CombinePass {
   public:
     CombinePass(EditorState& state, int slot, Feedback& feedback)
         : State(state), SG1(state.SG1()), Other(state.Grid(slot)), Slot(slot),
-          Own(ChangeLog::GridIndex(slot)), Log(state.Changes),
-          Report(feedback), Values1(KeyValues(SG1)), Values2(KeyValues(Other)),
+          Own(ChangeLog::GridIndex(slot)), Log(state.Changes), Report(feedback),
+          Values1(KeyValues(SG1)), Values2(KeyValues(Other)),
           FirstRecord(state.LastReport.Count()) {}
 
     void Run() {

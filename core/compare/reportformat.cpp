@@ -7,14 +7,19 @@ namespace tw {
 
 namespace {
 
-std::string GridName(int slot) { return "SG" + std::to_string(slot); }
+std::string GridName(int slot) {
+    return "SG" + std::to_string(slot);
+}
 
 bool ValidUtf8(std::string_view bytes) {
     size_t k = 0;
     while (k < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[k]);
-        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                          : (lead >> 3) == 30 ? 4 : 0;
+        size_t length = lead < 0x80         ? 1
+                        : (lead >> 5) == 6  ? 2
+                        : (lead >> 4) == 14 ? 3
+                        : (lead >> 3) == 30 ? 4
+                                            : 0;
         if (length == 0 || (length == 2 && lead < 0xC2) || k + length > bytes.size())
             return false;
         for (size_t j = 1; j < length; ++j)
@@ -165,8 +170,7 @@ void AppendTsv(std::string& out, const EditorState& state, const ReportRecord& r
 void AppendJson(std::string& out, const EditorState& state, const ReportRecord& record) {
     const ReportRun& run = state.LastReport;
     const Fields f = FieldsOf(state, record);
-    auto text = [&](const char* name, const std::optional<std::string>& value,
-                    bool path = false) {
+    auto text = [&](const char* name, const std::optional<std::string>& value, bool path = false) {
         out += ",\"";
         out += name;
         out += "\":";
@@ -224,8 +228,7 @@ std::optional<ReportFormat> ReportFormatNamed(const std::string& name) {
     return std::nullopt;
 }
 
-std::string FormatReport(const EditorState& state, ReportFormat format,
-                         std::string_view version) {
+std::string FormatReport(const EditorState& state, ReportFormat format, std::string_view version) {
     const ReportRun& run = state.LastReport;
     std::string out;
     switch (format) {
@@ -238,7 +241,8 @@ std::string FormatReport(const EditorState& state, ReportFormat format,
         }
         break;
     case ReportFormat::Tsv:
-        out += "kind\tgrid\tfile\tkey\tcolumn\theader\tfirst\tother\told\tearlier\trow\tcount\tline\n";
+        out +=
+            "kind\tgrid\tfile\tkey\tcolumn\theader\tfirst\tother\told\tearlier\trow\tcount\tline\n";
         for (size_t k = 0; k < run.Count(); ++k)
             AppendTsv(out, state, run.Record(k));
         break;

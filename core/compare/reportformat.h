@@ -19,7 +19,6 @@ std::optional<ReportFormat> ReportFormatNamed(const std::string& name);
 // The whole report of the state's last run. Text holds only the report lines, as the
 // editor's report area shows them; tsv and json also hold the duplicate keys. `version`
 // is the program's, for the json document.
-std::string FormatReport(const EditorState& state, ReportFormat format,
-                         std::string_view version);
+std::string FormatReport(const EditorState& state, ReportFormat format, std::string_view version);
 
 } // namespace tw

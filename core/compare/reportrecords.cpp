@@ -8,7 +8,9 @@ namespace tw {
 
 namespace {
 
-std::string GridName(int slot) { return "SG" + std::to_string(slot); }
+std::string GridName(int slot) {
+    return "SG" + std::to_string(slot);
+}
 
 // "G - <text> <key>", the shape of the row lines.
 std::string RowLine(const LanguageTable& language, int slot, int text, std::string_view key) {
@@ -87,8 +89,9 @@ const char* ReportKindName(ReportKind kind) {
 
 const std::string& ReportRun::FileOf(int slot) const {
     static const std::string none;
-    return slot >= 1 && slot <= static_cast<int>(Files.size()) ? Files[static_cast<size_t>(slot - 1)]
-                                                               : none;
+    return slot >= 1 && slot <= static_cast<int>(Files.size())
+               ? Files[static_cast<size_t>(slot - 1)]
+               : none;
 }
 
 void ReportRun::Clear() {

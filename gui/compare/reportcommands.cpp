@@ -62,8 +62,7 @@ void TForm1::BuildReportMenuItems() {
     NextDifference1 = Edit1->addAction(FromCp1252(Editor.Language.Added("nextdifference")));
     NextDifference1->setObjectName(QStringLiteral("NextDifference1"));
     NextDifference1->setShortcut(QKeySequence(Qt::Key_F8));
-    PreviousDifference1 =
-        Edit1->addAction(FromCp1252(Editor.Language.Added("previousdifference")));
+    PreviousDifference1 = Edit1->addAction(FromCp1252(Editor.Language.Added("previousdifference")));
     PreviousDifference1->setObjectName(QStringLiteral("PreviousDifference1"));
     PreviousDifference1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8));
 }
@@ -142,11 +141,10 @@ void TForm1::GoToReportRecord(int index) {
     ReportIndex = index;
     const std::string file = FileNamePart(run.FileOf(record.Slot));
     const bool line = IsReportLine(record.Kind);
-    std::string status =
-        FormatText(language.Added("reportposition"),
-                   {std::to_string(index + 1), std::to_string(run.Count()),
-                    line ? ReportLine(language, record)
-                         : DuplicateKeyWarning(language, record, file)});
+    std::string status = FormatText(
+        language.Added("reportposition"),
+        {std::to_string(index + 1), std::to_string(run.Count()),
+         line ? ReportLine(language, record) : DuplicateKeyWarning(language, record, file)});
 
     const ReportPlace place = LocateRecord(Editor.SG1(), record);
     if (place.Where == ReportPlace::Cell || place.Where == ReportPlace::HiddenColumn) {

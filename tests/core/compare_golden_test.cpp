@@ -1,8 +1,9 @@
 // Compare and combine cases kept as folders: the input files file1.tab..file5.tab, the
 // expected report lines (expected.txt, which the run's records must tell as well), for
 // combine the merged table (merged.tab) and the run's options (options: "no-remove-rows",
-// "show-messages"), for compare optionally SG1 as the run leaves it (sg1.tab). Texts are "T<N>" so that every line can be checked; the
-// header row holds the loader's default captions ("T65 2", ...).
+// "show-messages"), for compare optionally SG1 as the run leaves it (sg1.tab). Texts are "T<N>" so
+// that every line can be checked; the header row holds the loader's default captions ("T65 2",
+// ...).
 
 #include <gtest/gtest.h>
 

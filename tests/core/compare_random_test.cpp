@@ -125,8 +125,8 @@ void ExpectSameGrids(const EditorState& fast, const EditorState& literal, int ro
 // holds the record's key in SG1 as the run leaves it (after every insertion, removal and
 // move of a combine), and a duplicate-key record for exactly the keys that stand on more
 // than one row of a file.
-void ExpectRecordsFitTheRun(const EditorState& before, const EditorState& after,
-                            size_t lines, int round) {
+void ExpectRecordsFitTheRun(const EditorState& before, const EditorState& after, size_t lines,
+                            int round) {
     const ReportRun& run = after.LastReport;
     using Duplicate = std::tuple<int, std::string, int>;
     std::vector<Duplicate> duplicates, expected;

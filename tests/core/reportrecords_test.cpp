@@ -52,16 +52,32 @@ TEST_P(Places, FollowTheKeyOrSayWhyNot) {
 INSTANTIATE_TEST_SUITE_P(
     Records, Places,
     ::testing::Values(
-        PlaceCase{"CellWhereTheRunLeftIt", Record(ReportKind::CellDifference, "20", 2, 2), {},
-                  ReportPlace::Cell, 2, 2},
+        PlaceCase{"CellWhereTheRunLeftIt",
+                  Record(ReportKind::CellDifference, "20", 2, 2),
+                  {},
+                  ReportPlace::Cell,
+                  2,
+                  2},
         PlaceCase{"RowsMovedSinceFoundByKey", Record(ReportKind::Conflict, "20", 1, 3),
                   [](TTextGrid& g) { g.MoveRow(1, 3); }, ReportPlace::Cell, 1, 1},
-        PlaceCase{"RowRecordNamesTheKeyCell", Record(ReportKind::OnlyInFirst, "30", -1, 3), {},
-                  ReportPlace::Cell, 3, 0},
-        PlaceCase{"RowOnlyInAnotherFile", Record(ReportKind::OnlyInOther, "15", -1, -1), {},
-                  ReportPlace::OnlyElsewhere, -1, -1},
-        PlaceCase{"RowRemovedByTheCombine", Record(ReportKind::RowRemoved, "20", -1, -1), {},
-                  ReportPlace::OnlyElsewhere, -1, -1},
+        PlaceCase{"RowRecordNamesTheKeyCell",
+                  Record(ReportKind::OnlyInFirst, "30", -1, 3),
+                  {},
+                  ReportPlace::Cell,
+                  3,
+                  0},
+        PlaceCase{"RowOnlyInAnotherFile",
+                  Record(ReportKind::OnlyInOther, "15", -1, -1),
+                  {},
+                  ReportPlace::OnlyElsewhere,
+                  -1,
+                  -1},
+        PlaceCase{"RowRemovedByTheCombine",
+                  Record(ReportKind::RowRemoved, "20", -1, -1),
+                  {},
+                  ReportPlace::OnlyElsewhere,
+                  -1,
+                  -1},
         PlaceCase{"RowDeletedSince", Record(ReportKind::CellChanged, "20", 1, 2),
                   [](TTextGrid& g) { g.DeleteRows(2, 1); }, ReportPlace::OnlyElsewhere, -1, -1},
         PlaceCase{"RowHidden", Record(ReportKind::CellDifference, "20", 2, 2),
@@ -71,23 +87,26 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"ColumnBeforeItHidden", Record(ReportKind::CellDifference, "20", 2, 2),
                   [](TTextGrid& g) { g.HideColumn(1); }, ReportPlace::Cell, 2, 1},
         PlaceCase{"DuplicateKeyOfAnotherFileFoundInSG1",
-                  Record(ReportKind::DuplicateKey, "10", -1, -1, 3), {}, ReportPlace::Cell, 1,
+                  Record(ReportKind::DuplicateKey, "10", -1, -1, 3),
+                  {},
+                  ReportPlace::Cell,
+                  1,
                   0}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ReportMarkers, MarkTheNamedCellsOfSG1Only) {
     ReportRun run;
-    for (const ReportRecord& record : {Record(ReportKind::DuplicateKey, "10", -1, 1, 1),
-                                       Record(ReportKind::CellDifference, "20", 2, 2),
-                                       Record(ReportKind::Conflict, "20", 5, 2),
-                                       Record(ReportKind::OnlyInFirst, "30", -1, 3),
-                                       Record(ReportKind::OnlyInOther, "15", -1, -1),
-                                       Record(ReportKind::RowRemoved, "40", -1, -1)})
+    for (const ReportRecord& record :
+         {Record(ReportKind::DuplicateKey, "10", -1, 1, 1),
+          Record(ReportKind::CellDifference, "20", 2, 2), Record(ReportKind::Conflict, "20", 5, 2),
+          Record(ReportKind::OnlyInFirst, "30", -1, 3),
+          Record(ReportKind::OnlyInOther, "15", -1, -1),
+          Record(ReportKind::RowRemoved, "40", -1, -1)})
         run.Append(record);
     ReportMarkers markers;
     markers.Build(run);
-    const std::vector<std::pair<std::string, int>> marked = {{"10", 0}, {"20", 2}, {"20", 5},
-                                                             {"30", 0}};
+    const std::vector<std::pair<std::string, int>> marked = {
+        {"10", 0}, {"20", 2}, {"20", 5}, {"30", 0}};
     for (const std::string key : {"10", "15", "20", "30", "40"}) {
         for (int column = 0; column < 7; ++column) {
             const bool expected = std::find(marked.begin(), marked.end(),
@@ -103,8 +122,8 @@ TEST(ReportMarkers, MarkTheNamedCellsOfSG1Only) {
 TEST(ReportRun, GivesBackEveryFieldOfEveryRecord) {
     std::vector<ReportRecord> records;
     for (int k = 0; k < 50; ++k) {
-        ReportRecord r = Record(static_cast<ReportKind>(k % 12), "key" + std::to_string(k), k,
-                                k - 3, 2 + k % 4);
+        ReportRecord r =
+            Record(static_cast<ReportKind>(k % 12), "key" + std::to_string(k), k, k - 3, 2 + k % 4);
         r.Header = std::string(static_cast<size_t>(k % 7), 'h');
         r.First = k % 3 ? "first " + std::to_string(k) : "";
         r.Other = std::string(static_cast<size_t>(k), 'o'); // past any small-string buffer
