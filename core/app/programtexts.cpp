@@ -11,6 +11,11 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         {"refusedchar",
          "The cell keeps its text: %1 cannot be stored in a cell of this file (%2)."},
         {"rulebreak", "it would split the cell or the line when the file is loaded again"},
+        {"rulebrace", "braces mark the fields of this file"},
+        {"ruleclosing", "a closing brace ends the text, so it may only stand last"},
+        {"refusedtext", "The cell keeps its text: this file cannot store it there (%1)."},
+        {"rulemoves", "text would move into another cell when the file is loaded again"},
+        {"bytecode", "byte %1"},
 
         // Undo, redo and the modified state
         {"undo", "&Undo"},
