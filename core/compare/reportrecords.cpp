@@ -252,9 +252,11 @@ void ReportMarkers::Build(const ReportRun& run) {
     for (size_t k = 0; k < run.Count(); ++k) {
         if (run.RowOf(k) < 0)
             continue; // nothing of SG1 to mark
-        const ReportRecord record = run.Record(k);
-        const int column = NamesCell(record.Kind) ? record.Column : 0;
-        Keys[record.Key].push_back(column);
+        const int column = NamesCell(run.KindOf(k)) ? run.ColumnOf(k) : 0;
+        auto found = Keys.find(run.KeyOf(k));
+        if (found == Keys.end())
+            found = Keys.emplace(std::string(run.KeyOf(k)), std::vector<int>()).first;
+        found->second.push_back(column);
     }
     for (auto& [key, columns] : Keys) {
         std::sort(columns.begin(), columns.end());

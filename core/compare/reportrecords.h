@@ -99,6 +99,10 @@ class ReportRun {
     ReportRecord Record(size_t index) const;
     ReportKind KindOf(size_t index) const { return Items[index].Kind; }
     int RowOf(size_t index) const { return Items[index].Row; }
+    int ColumnOf(size_t index) const { return Items[index].Column; }
+    std::string_view KeyOf(size_t index) const {
+        return std::string_view(Texts).substr(Items[index].Start, Items[index].Lengths[0]);
+    }
     void SetRow(size_t index, int row) { Items[index].Row = row; }
     int LineCount() const { return static_cast<int>(Items.size()) - Duplicates; }
     int DuplicateKeyCount() const { return Duplicates; }
