@@ -1,8 +1,9 @@
 // Compare and combine cases kept as folders: the input files file1.tab..file5.tab, the
 // expected report lines (expected.txt, which the run's records must tell as well), for
 // combine the merged table (merged.tab) and the run's options (options: "no-remove-rows",
-// "show-messages"), for compare optionally SG1 as the run leaves it (sg1.tab). Texts are "T<N>" so that every line can be checked; the
-// header row holds the loader's default captions ("T65 2", ...).
+// "show-messages"), for compare optionally SG1 as the run leaves it (sg1.tab). Texts are "T<N>" so
+// that every line can be checked; the header row holds the loader's default captions ("T65 2",
+// ...).
 
 #include <gtest/gtest.h>
 
@@ -124,7 +125,8 @@ void ExpectRecordsOfLines(const EditorState& state, const std::vector<std::strin
     const ReportRun& run = state.LastReport;
     const TTextGrid& sg1 = state.SG1();
     std::vector<std::string> fromFields;
-    for (const ReportRecord& r : run.Records) {
+    for (size_t k = 0; k < run.Count(); ++k) {
+        const ReportRecord r = run.Record(k);
         if (r.Kind == ReportKind::DuplicateKey)
             continue;
         fromFields.push_back(LineFromFields(r));
