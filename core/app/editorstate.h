@@ -11,6 +11,7 @@
 #include "core/app/language.h"
 #include "core/app/settings.h"
 #include "core/compare/changelog.h"
+#include "core/document/documenthistory.h"
 #include "core/grid/marklist.h"
 #include "core/grid/textgrid.h"
 
@@ -92,6 +93,9 @@ public:
     ChangeLog Changes; // of the last combine run
 
     std::string LastFindText;
+
+    // The steps that changed SG1's document since it was loaded (undo, redo, modified).
+    DocumentHistory History;
 };
 
 } // namespace tw

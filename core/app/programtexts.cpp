@@ -15,6 +15,19 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         // Undo, redo and the modified state
         {"undo", "&Undo"},
         {"redo", "&Redo"},
+        {"askdiscard", "Ask Before Discarding Changes"},
+        {"discardquestion", "%1 has changes that are not saved. Save them first?"},
+        {"discardsave", "&Save"},
+        {"discarddiscard", "&Discard"},
+        {"discardcancel", "Cancel"},
+        {"modified", "%1 (modified)"},
+        {"untitled", "(no file)"},
+        // How a refused character is named in the status text.
+        {"chartab", "TAB"},
+        {"charcr", "CR"},
+        {"charlf", "LF"},
+        {"charbyte", "byte %1"},
+        {"charshown", "\"%1\""},
 
         // Reports of compare and combine
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/text.h"
+#include "core/document/documentedits.h"
 
 namespace tw {
 
@@ -76,20 +77,27 @@ void UnhideColumnNumber(EditorState& state, const std::string& answer, Feedback&
     ClearColumnSelection(state, feedback);
 }
 
-void InsertRowAbove(EditorState& state) { state.SG1().InsertRows(state.ClickedRow, 1); }
+void InsertRowAbove(EditorState& state) {
+    InsertDocumentRow(state, state.ClickedRow);
+}
 
-void DeleteThisRow(EditorState& state) { state.SG1().DeleteRows(state.ClickedRow, 1); }
+void DeleteThisRow(EditorState& state) {
+    DeleteDocumentRow(state, state.ClickedRow);
+}
 
 void CopyThisRow(EditorState& state) {
     TTextGrid& grid = state.SG1();
     int row = state.ClickedRow;
-    if (row < 0 || row >= grid.RowCount()) return;
-    grid.InsertRows(row, 1);
+    if (row < 0 || row >= grid.RowCount())
+        return;
     // Every data column of the main grid, hidden ones included: the column count of the
     // last load may belong to another grid after a compare and would cut the copy short.
-    int last = std::max(state.LastColIndex, grid.DataColumnCount() - 1);
-    if (last < 0) return;
-    for (int c = 0; c <= last; ++c) grid.SetCell(c, row, grid.Cell(c, row + 1));
+    std::vector<std::string> cells;
+    const int last = std::max(state.LastColIndex, grid.DataColumnCount() - 1);
+    for (int c = 0; c <= last; ++c)
+        cells.emplace_back(grid.Cell(c, row));
+    // The copy comes in whole, as one step.
+    InsertDocumentRow(state, row, cells);
 }
 
 std::optional<std::pair<int, int>> FindInGrid(EditorState& state, const std::string& text) {
