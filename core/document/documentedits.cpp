@@ -85,7 +85,8 @@ void PutRow(TTextGrid& grid, int row, const StoredRow& stored,
     grid.SetRowHeight(row, stored.Height);
 }
 
-// Every row of the grid, hidden ones at their places.
+// Every row of the grid below the header row, hidden ones at their places. The header
+// row holds captions, which follow the language, not the document.
 std::vector<StoredRow> StoreAllRows(TTextGrid& grid) {
     std::vector<StoredRow> rows;
     WithAllRowsShown(
@@ -93,7 +94,7 @@ std::vector<StoredRow> StoreAllRows(TTextGrid& grid) {
         [&] {
             std::vector<std::string_view> cells;
             rows.reserve(static_cast<size_t>(grid.RowCount()));
-            for (int row = 0; row < grid.RowCount(); ++row)
+            for (int row = 1; row < grid.RowCount(); ++row)
                 rows.push_back(StoreRow(grid, row, cells));
         },
         [](int dataRow) { return dataRow; });
@@ -105,14 +106,14 @@ bool SameRows(TTextGrid& grid, const std::vector<StoredRow>& rows) {
     WithAllRowsShown(
         grid,
         [&] {
-            if (static_cast<size_t>(grid.RowCount()) != rows.size()) {
+            if (static_cast<size_t>(grid.RowCount()) != rows.size() + 1) {
                 same = false;
                 return;
             }
             std::vector<std::string_view> a, b;
-            for (int row = 0; row < grid.RowCount() && same; ++row) {
+            for (int row = 1; row < grid.RowCount() && same; ++row) {
                 grid.RowCells(row, a);
-                rows[static_cast<size_t>(row)].Cells.StoredCells(b);
+                rows[static_cast<size_t>(row - 1)].Cells.StoredCells(b);
                 same = a == b;
             }
         },
@@ -202,10 +203,10 @@ void SwapWithGrid(TTextGrid& grid, GridSnapshot& snapshot) {
     grid.UnhideAllRows();
     std::vector<StoredRow> now = StoreAllRows(grid);
     const int current = grid.Row();
-    grid.SetRowCount(static_cast<int>(snapshot.Rows.size()));
+    grid.SetRowCount(1 + static_cast<int>(snapshot.Rows.size()));
     std::vector<std::string_view> cells;
     for (size_t row = 0; row < snapshot.Rows.size(); ++row)
-        PutRow(grid, static_cast<int>(row), snapshot.Rows[row], cells);
+        PutRow(grid, 1 + static_cast<int>(row), snapshot.Rows[row], cells);
     grid.SetRow(std::min(current, grid.RowCount() - 1));
     snapshot.Rows = std::move(now);
 }

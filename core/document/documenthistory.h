@@ -48,8 +48,9 @@ struct RowReorder {
     std::vector<int> Order;
 };
 
-// Every row of the document, hidden ones at their places: the other version of a change
-// too wide to describe more cheaply (a combine run). Applying it swaps it with the grid.
+// Every row of the document below the header row, hidden ones at their places: the other
+// version of a change too wide to describe more cheaply (a combine run). Applying it swaps
+// it with the grid.
 struct GridSnapshot {
     std::vector<StoredRow> Rows;
 };
