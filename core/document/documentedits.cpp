@@ -316,7 +316,7 @@ std::optional<CellRefusal> WriteCell(EditorState& state, int dataCol, int row,
     TTextGrid& grid = state.SG1();
     if (row < 0 || row >= grid.RowCount() || dataCol < 0 || dataCol >= grid.DataColumnCount())
         return std::nullopt;
-    if (auto refused = RefusedCellText(state, dataCol, text))
+    if (auto refused = RefusedCellText(state, row, dataCol, text))
         return refused;
     const std::string_view before = grid.Cell(dataCol, row);
     if (before == text)
@@ -327,12 +327,31 @@ std::optional<CellRefusal> WriteCell(EditorState& state, int dataCol, int row,
 }
 
 std::optional<CellRefusal> WriteCells(EditorState& state, const std::vector<CellText>& cells) {
-    for (const CellText& cell : cells)
-        if (auto refused = RefusedCellText(state, cell.DataCol, cell.Text))
+    TTextGrid& grid = state.SG1();
+    // Each cell is judged with the cells written before it in place, as the row will be;
+    // a refusal takes back what was written, so nothing of the batch stays.
+    std::vector<CellWrite> written;
+    std::vector<int> rows;
+    for (const CellText& cell : cells) {
+        if (cell.Row < 0 || cell.Row >= grid.RowCount() || cell.DataCol < 0 ||
+            cell.DataCol >= grid.DataColumnCount())
+            continue;
+        if (auto refused = RefusedCellText(state, cell.Row, cell.DataCol, cell.Text)) {
+            for (size_t k = written.size(); k-- > 0;)
+                grid.SetCell(written[k].DataCol, rows[k], written[k].Before);
             return refused;
+        }
+        const std::string_view before = grid.Cell(cell.DataCol, cell.Row);
+        if (before == cell.Text)
+            continue;
+        written.push_back(
+            CellWrite{grid.DataRowOf(cell.Row), cell.DataCol, std::string(before), cell.Text});
+        rows.push_back(cell.Row);
+        grid.SetCell(cell.DataCol, cell.Row, cell.Text);
+    }
     EditStepScope step(state);
-    for (const CellText& cell : cells)
-        WriteCell(state, cell.DataCol, cell.Row, cell.Text);
+    for (CellWrite& write : written)
+        Record(state, std::move(write));
     return std::nullopt;
 }
 
@@ -374,23 +393,6 @@ void RecordRowOrder(EditorState& state, int first, const std::vector<int>& order
     for (int source : order)
         reorder.Order.push_back(source - first);
     Record(state, std::move(reorder));
-}
-
-std::string RefusalText(const EditorState& state, const CellRefusal& refusal) {
-    const auto byte = static_cast<unsigned char>(refusal.Byte);
-    std::string name;
-    if (byte == '\t')
-        name = state.Language.Added("chartab");
-    else if (byte == '\r')
-        name = state.Language.Added("charcr");
-    else if (byte == '\n')
-        name = state.Language.Added("charlf");
-    else if (byte < 0x20 || byte == 0x7f)
-        name = FormatText(state.Language.Added("charbyte"), {std::to_string(byte)});
-    else
-        name = FormatText(state.Language.Added("charshown"), {std::string(1, refusal.Byte)});
-    return FormatText(state.Language.Added("refusedchar"),
-                      {name, state.Language.Added(refusal.Reason)});
 }
 
 HistoryMove UndoDocument(EditorState& state) {

@@ -57,10 +57,6 @@ struct CellText {
 // Several cells as one step. When any text is refused nothing is written.
 std::optional<CellRefusal> WriteCells(EditorState& state, const std::vector<CellText>& cells);
 
-// The status text of a refusal: which character, named readably ("TAB", "byte 26"), and
-// why.
-std::string RefusalText(const EditorState& state, const CellRefusal& refusal);
-
 // Inserts one row at display row `row` (the rows from there on move down), empty or
 // holding `cells` (data columns from 0). Hidden rows below keep their place among the
 // rows around them.

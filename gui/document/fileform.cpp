@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/text.h"
+#include "core/document/fileformat.h"
 #include "gui/app/cp1252.h"
 #include "gui/document/filechooserhost.h"
 
@@ -24,7 +25,9 @@ namespace tw {
 
 namespace {
 
-std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 QString PathText(const std::string& bytes) {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -38,7 +41,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, int x, int y, i
 
 // Restores the normal cursor however the batch run ends.
 class BusyCursor {
-public:
+  public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor&) = delete;
@@ -56,11 +59,8 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     Panel1->setFixedHeight(49);
     FilterComboBox1 = new QComboBox(Panel1);
     FilterComboBox1->setGeometry(408, 2, 217, 22);
-    FilterComboBox1->addItem(QStringLiteral("All supported types (*.tab, *.mes, *.dlg)"),
-                             QStringLiteral("*.mes;*.tab;*.dlg"));
-    FilterComboBox1->addItem(QStringLiteral("Dialog Files"), QStringLiteral("*.dlg"));
-    FilterComboBox1->addItem(QStringLiteral("Mes Files"), QStringLiteral("*.mes"));
-    FilterComboBox1->addItem(QStringLiteral("Tab Files"), QStringLiteral("*.tab"));
+    for (const tw::ChooserFilter& filter : tw::ChooserFilters())
+        FilterComboBox1->addItem(FromCp1252(filter.Caption), FromCp1252(filter.Mask));
     FilterComboBox1->setCurrentIndex(0);
     Label1 = new QLabel(Panel1);
     Label1->move(4, 28);
@@ -78,7 +78,8 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     FolderModel->setRootPath(QStringLiteral("/"));
     DL1 = new QTreeView(this);
     DL1->setModel(FolderModel);
-    for (int column = 1; column < FolderModel->columnCount(); ++column) DL1->hideColumn(column);
+    for (int column = 1; column < FolderModel->columnCount(); ++column)
+        DL1->hideColumn(column);
     DL1->header()->hide();
     FL1 = new QListWidget(this);
     FL1->setFixedWidth(228);
@@ -93,8 +94,8 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     Edit1->setGeometry(140, 10, 265, 21);
     Edit1->hide();
     for (int k = 0; k < 5; ++k) {
-        SelectButtons[static_cast<size_t>(k)] = MakeButton(
-            Panel2, QStringLiteral("Select %1").arg(k + 1), 4 + 80 * k, 8, 75, 25);
+        SelectButtons[static_cast<size_t>(k)] =
+            MakeButton(Panel2, QStringLiteral("Select %1").arg(k + 1), 4 + 80 * k, 8, 75, 25);
         SelectButtons[static_cast<size_t>(k)]->hide();
     }
     Button6 = MakeButton(Panel2, QStringLiteral("Go With Selected"), 404, 8, 121, 25);
@@ -119,10 +120,13 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     // The folder model fills in the background; bring the current folder into view once
     // its branch has arrived.
     connect(FolderModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (!CurrentFolder.startsWith(loaded)) return;
+        if (!CurrentFolder.startsWith(loaded))
+            return;
         const QModelIndex index = FolderModel->index(CurrentFolder);
-        if (!index.isValid()) return;
-        if (DL1->currentIndex() != index) DL1->setCurrentIndex(index);
+        if (!index.isValid())
+            return;
+        if (DL1->currentIndex() != index)
+            DL1->setCurrentIndex(index);
         DL1->scrollTo(index);
     });
     connect(FL1, &QListWidget::itemClicked, this, [this] { FL1Click(); });
@@ -139,9 +143,13 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
 
 TForm3::~TForm3() = default;
 
-QString TForm3::LanguageText(int index) const { return FromCp1252(Host.Text(index)); }
+QString TForm3::LanguageText(int index) const {
+    return FromCp1252(Host.Text(index));
+}
 
-QString TForm3::Mask() const { return FilterComboBox1->currentData().toString(); }
+QString TForm3::Mask() const {
+    return FilterComboBox1->currentData().toString();
+}
 
 void TForm3::PrepareSaveAs(const QString& fileName) {
     Edit1->setText(fileName);
@@ -150,7 +158,8 @@ void TForm3::PrepareSaveAs(const QString& fileName) {
     BitBtn3->setDefault(true);
     BitBtn1->hide();
     Label1->hide();
-    for (QPushButton* button : SelectButtons) button->hide();
+    for (QPushButton* button : SelectButtons)
+        button->hide();
     Button6->hide();
 }
 
@@ -166,7 +175,8 @@ void TForm3::PrepareSelect(const QString& hint) {
 
 bool TForm3::SetFolder(const QString& path) {
     QFileInfo info(path);
-    if (path.isEmpty() || !info.isDir()) return false;
+    if (path.isEmpty() || !info.isDir())
+        return false;
     CurrentFolder = QDir::cleanPath(info.absoluteFilePath());
     const QModelIndex index = FolderModel->index(CurrentFolder);
     if (index.isValid()) {
@@ -179,7 +189,8 @@ bool TForm3::SetFolder(const QString& path) {
 
 void TForm3::FolderChosen() {
     const QString path = FolderModel->filePath(DL1->currentIndex());
-    if (path.isEmpty() || path == CurrentFolder) return;
+    if (path.isEmpty() || path == CurrentFolder)
+        return;
     CurrentFolder = path;
     RefreshFileList();
 }
@@ -203,14 +214,15 @@ void TForm3::RefreshFileList() {
 }
 
 QString TForm3::SelectedName() const {
-    if (FL1->count() == 0) return {};
+    if (FL1->count() == 0)
+        return {};
     const QList<QListWidgetItem*> selected = FL1->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
 QString TForm3::PathOf(const QString& name) const {
     return CurrentFolder.endsWith(QLatin1Char('/')) ? CurrentFolder + name
-                                                     : CurrentFolder + QLatin1Char('/') + name;
+                                                    : CurrentFolder + QLatin1Char('/') + name;
 }
 
 void TForm3::showEvent(QShowEvent* event) {
@@ -244,18 +256,22 @@ void TForm3::FormClose() {
     }
     Button6->hide();
     Label1->hide();
-    for (int k = 1; k <= 5; ++k) Host.SetSelectedFile(k, std::string());
+    for (int k = 1; k <= 5; ++k)
+        Host.SetSelectedFile(k, std::string());
 }
 
 void TForm3::BitBtn1Click() {
     const QString name = SelectedName();
-    if (name.isEmpty()) return;
+    if (name.isEmpty())
+        return;
     const std::string path = PathBytes(PathOf(name));
     reject();
     Host.LoadSelected(path);
 }
 
-void TForm3::BitBtn2Click() { reject(); }
+void TForm3::BitBtn2Click() {
+    reject();
+}
 
 void TForm3::BitBtn3Click() {
     Host.SaveAs(PathBytes(CurrentFolder), PathBytes(Edit1->text()));
@@ -263,15 +279,19 @@ void TForm3::BitBtn3Click() {
 }
 
 void TForm3::FL1Click() {
-    if (Edit1->isHidden() || FL1->count() == 0) return;
+    if (Edit1->isHidden() || FL1->count() == 0)
+        return;
     const QString name = SelectedName();
-    if (!name.isEmpty()) Edit1->setText(name);
+    if (!name.isEmpty())
+        Edit1->setText(name);
 }
 
 void TForm3::SelectButtonClick(int k) {
-    if (k < 1 || k > 5) return;
+    if (k < 1 || k > 5)
+        return;
     const QString name = SelectedName();
-    if (name.isEmpty()) return;
+    if (name.isEmpty())
+        return;
     const std::string path = PathBytes(PathOf(name));
     // The extensions must match exactly, upper and lower case told apart.
     if (k > 1 && ExtensionPart(path) != ExtensionPart(Host.SelectedFile(1))) {
@@ -282,8 +302,10 @@ void TForm3::SelectButtonClick(int k) {
     QPushButton* button = SelectButtons[static_cast<size_t>(k - 1)];
     button->setText(name);
     button->setEnabled(false);
-    if (k < 5) SelectButtons[static_cast<size_t>(k)]->show();
-    if (k == 2) Button6->show();
+    if (k < 5)
+        SelectButtons[static_cast<size_t>(k)]->show();
+    if (k == 2)
+        Button6->show();
 }
 
 void TForm3::Button6Click() {
@@ -297,10 +319,12 @@ void TForm3::Button6Click() {
                 const std::string path = Host.SelectedFile(k);
                 setWindowTitle(loading + QStringLiteral(" %1-").arg(k) + PathText(path));
                 repaint();
-                if (!SortsAtOrBelowBlank(path)) Host.LoadIntoSlot(path, k);
+                if (!SortsAtOrBelowBlank(path))
+                    Host.LoadIntoSlot(path, k);
             }
             const std::string mode = Host.CompareMode();
-            if (mode == "compare" || mode == "combine") Host.RunCompareOrCombine(mode);
+            if (mode == "compare" || mode == "combine")
+                Host.RunCompareOrCombine(mode);
         } catch (...) {
             // A failed load or run ends the batch quietly; the loader has said what it had to.
         }

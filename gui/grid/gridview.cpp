@@ -48,6 +48,11 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     for (CellDelegate* delegate : {MainDelegate, FrozenDelegate}) {
         delegate->SelectAllOnEdit = &SelectAllOnEdit;
         delegate->EditorCreated = [this](QLineEdit* editor) { EditorCreated(editor); };
+        delegate->MarkerAt = [this](const QModelIndex& index) {
+            return CellMarked && TextGrid &&
+                   CellMarked(GridModel::DisplayRowOf(index.row()),
+                              TextGrid->DataColumnOf(index.column()));
+        };
     }
     Model = new GridModel(this);
     Model->SetCellColor(&CellColor);
@@ -107,6 +112,8 @@ GridView::~GridView() {
     // The children outlive this object's members: nothing may reach them any more.
     disconnect(FocusWatch);
     Model->SetCellColor(nullptr);
+    MainDelegate->MarkerAt = nullptr;
+    FrozenDelegate->MarkerAt = nullptr;
 }
 
 QTableView* GridView::FrozenView() const { return Frozen; }
@@ -133,7 +140,7 @@ void GridView::SetDocument(EditorState* document) {
 
 bool GridView::WriteDocumentCells(const std::vector<CellText>& cells) {
     if (const auto refused = WriteCells(*Document, cells)) {
-        emit CellTextRefused(FromCp1252(RefusalText(*Document, *refused)));
+        emit CellTextRefused(FromCp1252(RefusalMessage(*Document, *refused)));
         return false;
     }
     return true;
