@@ -12,6 +12,7 @@
 #include "core/app/settings.h"
 #include "core/compare/changelog.h"
 #include "core/compare/reportrecords.h"
+#include "core/document/documenthistory.h"
 #include "core/grid/marklist.h"
 #include "core/grid/textgrid.h"
 
@@ -95,6 +96,9 @@ public:
     ReportRun LastReport;
 
     std::string LastFindText;
+
+    // The steps that changed SG1's document since it was loaded (undo, redo, modified).
+    DocumentHistory History;
 };
 
 } // namespace tw

@@ -22,6 +22,13 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         // Undo, redo and the modified state
         {"undo", "&Undo"},
         {"redo", "&Redo"},
+        {"askdiscard", "Ask Before Discarding Changes"},
+        {"discardquestion", "%1 has changes that are not saved. Save them first?"},
+        {"discardsave", "&Save"},
+        {"discarddiscard", "&Discard"},
+        {"discardcancel", "Cancel"},
+        {"modified", "%1 (modified)"},
+        {"untitled", "(no file)"},
 
         // Reports of compare and combine
         {"nextdifference", "Next &Difference"},

@@ -240,6 +240,9 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
             // The previous document's hidden rows would otherwise come back with the next
             // "show all rows".
             grid.DiscardHiddenRows();
+            // A new document has no past to take back.
+            if (slot == 1)
+                state.History.Clear();
             grid.SetRowCount(grid.FixedRows() + 1);
             // The last report's records are about the document this load replaces.
             if (slot == 1)

@@ -60,6 +60,7 @@ SaveResult SaveDocumentWith(EditorState& state, AtomicFileWriter& writer, Feedba
     if (!writer.Commit())
         return fail(writer.SystemError());
 
+    state.History.MarkSaved();
     feedback.SetStatus(state.Text(98) + " " + name);
     feedback.SetProgress(0);
     feedback.SetBusy(false);

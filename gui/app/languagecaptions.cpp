@@ -125,6 +125,13 @@ void TForm1::SetCaptions() {
 
     CaptionStep([&] { Button2->setText(text(48) + QStringLiteral(" -->")); });
 
+    // Items of added features name their texts.
+    auto added = [this](const char* name) { return FromCp1252(Editor.Language.Added(name)); };
+    CaptionStep([&] { Undo1->setText(added("undo")); });
+    CaptionStep([&] { Redo1->setText(added("redo")); });
+    CaptionStep([&] { AskBeforeDiscarding1->setText(added("askdiscard")); });
+    CaptionStep([&] { ShowDocumentState(); });
+
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::Window, text(49)); });
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::LoadButton, text(50)); });
     const ChooserCaption selectButtons[] = {

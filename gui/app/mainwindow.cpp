@@ -69,17 +69,19 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     widgets.SG1 = SG1;
     FeedbackShown = std::make_unique<GuiFeedback>(widgets, *PromptsUsed);
 
-    SG1->SetGrid(&Editor.SG1());
+    SG1->SetDocument(&Editor);
     Editor.Measure = SG1->Measure();
 
     CreateWindows();
     ConnectHandlers();
+    ShowDocumentState();
 }
 
 TForm1::~TForm1() {
     // The grid view refers to the editor state, which goes before the child widgets
     // do; the view goes first, and tells this half-destroyed window nothing on its way.
     QObject::disconnect(SG1, nullptr, this, nullptr);
+    Editor.History.Changed = nullptr;
     delete SG1;
     SG1 = nullptr;
 }
@@ -155,6 +157,14 @@ void TForm1::BuildLayout() {
     ProgressBar1->setTextVisible(false);
     progress->addWidget(ProgressBar1);
     status->addWidget(ProgressPanel, 1);
+    // The document's name, and whether it has changes not yet saved; the window title
+    // stays the program's own.
+    DocumentPanel = new QLabel(Panel3);
+    DocumentPanel->setObjectName(QStringLiteral("DocumentPanel"));
+    DocumentPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    DocumentPanel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    DocumentPanel->setMinimumWidth(120);
+    status->addWidget(DocumentPanel);
     column->addWidget(Panel3);
 
     setCentralWidget(central);

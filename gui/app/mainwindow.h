@@ -140,6 +140,13 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     QAction* Help2;
     QAction* LANGUAGE1;
 
+    // Undo, redo and the question before discarding changes.
+    QAction* Undo1;
+    QAction* Redo1;
+    QAction* AskBeforeDiscarding1;
+    // Third panel of the status bar: the document's file name, marked while modified.
+    QLabel* DocumentPanel;
+
     // Pop-up menus of the grid.
     QMenu* PopupMenu1;
     QAction* ColSelectionToggle1;
@@ -261,6 +268,16 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void Show1Click();
     void ShowCOLANDDescriptions1Click();
 
+    // --- handlers: undo, redo and unsaved changes (gui/document/historycommands.cpp) ---
+    void Undo1Click();
+    void Redo1Click();
+    void AskBeforeDiscarding1Click();
+    // Whether the document may be closed or replaced: asks Save, Discard or Cancel when
+    // the option is on and the document is modified.
+    bool MayDiscardDocument();
+    // Menu items and the document panel follow the history.
+    void ShowDocumentState();
+
     // --- handlers: compare and combine (gui/compare/) ---
     void CompareTabFiles1Click();
     void CombineTabFiles1Click();
@@ -308,6 +325,7 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void SortMainGrid(int column);
 
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
@@ -323,6 +341,7 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void ChooseLanguageAtStartup();
     void RunStartupSteps();
     void HideMarked(bool rows);
+    void MoveInHistory(bool undo);
     void ChangeGridColor(int target);
     void ReportMissingDefaultLanguage(const std::string& error);
 
