@@ -19,6 +19,36 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         // Reports of compare and combine
 
         // File chooser, find and replace, layout
+        {"findnomore", "No further cell contains \"%1\"."},
+        {"chooserpathhint", "Folder or file path (Ctrl+L)"},
+        {"saveascaption", "Save The File As"},
+        {"comparecaption", "Select The Files To Compare"},
+        {"combinecaption", "Select The Files To Combine"},
+        {"nosuchpath", "There is no file or folder \"%1\"."},
+        {"saveasnoname", "Type a name for the file to save as."},
+        {"saveasbadname",
+         "\"%1\" cannot be a file name: a name may not contain \"/\" nor be \".\" or \"..\"."},
+        {"saveasfolder", "\"%1\" is a folder: type the name of a file to save as."},
+        {"recentfiles", "Recent &Files"},
+        {"recentnone", "(none yet)"},
+        {"findreplace", "Find and &Replace..."},
+        {"replacecaption", "Find and Replace"},
+        {"replacefindwhat", "&Find what:"},
+        {"replacewith", "Replace &with:"},
+        {"replacematchcase", "Match &case"},
+        {"replacewholecell", "Whole c&ell only"},
+        {"replacecurrentcolumn", "Current c&olumn"},
+        {"replacewholetable", "Whole &table"},
+        {"replacefindnext", "Find &Next"},
+        {"replaceone", "&Replace"},
+        {"replaceall", "Replace &All"},
+        {"replaceclose", "Close"},
+        {"replaceoutsidecodepage",
+         "The search or replacement text has a character the files cannot hold."},
+        {"replacerefusedone", "The cell keeps its text: %1."},
+        {"replacedcount", "%1 cells replaced."},
+        {"replacedrefused",
+         "%1 cells replaced; %2 kept their text because the file could not hold the new one."},
 
         // Help and installation
 
