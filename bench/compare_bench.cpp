@@ -29,37 +29,6 @@ class CountingFeedback : public Feedback {
     void AppendReport(const std::string&) override { ++Lines; }
 };
 
-void Shuffle(TTextGrid& grid, uint32_t seed) {
-    std::vector<int> order;
-    for (int row = 1; row <= grid.RowCount() - 2; ++row)
-        order.push_back(row);
-    std::mt19937 random(seed);
-    std::shuffle(order.begin(), order.end(), random);
-    grid.PermuteRows(1, order);
-}
-
-// A modder's copy: ~1% of cells changed, ~1% of rows removed, ~1% added with new keys.
-void MakeVariant(TTextGrid& grid, uint32_t seed) {
-    std::mt19937 random(seed);
-    const int rows = grid.RowCount() - 2;
-    const int columns = grid.ColCount();
-    const std::string mark = "v" + std::to_string(seed);
-    for (long n = 0; n < static_cast<long>(rows) * columns / 100; ++n)
-        grid.SetCell(3 + static_cast<int>(random() % static_cast<unsigned>(columns - 3)),
-                     1 + static_cast<int>(random() % static_cast<unsigned>(rows)), mark);
-    for (int n = 0; n < rows / 100; ++n)
-        grid.DeleteRows(1 + static_cast<int>(random() % static_cast<unsigned>(grid.RowCount() - 2)),
-                        1);
-    for (int n = 0; n < rows / 100; ++n) {
-        int at = 1 + static_cast<int>(random() % static_cast<unsigned>(grid.RowCount() - 2));
-        grid.InsertRows(at, 1);
-        grid.SetCell(0, at, std::to_string(100000 + random() % 900000));
-        grid.SetCell(1, at, "obj_t_generic");
-        grid.SetCell(5, at, mark);
-    }
-    Shuffle(grid, seed + 1);
-}
-
 // Best of three runs, each on a fresh copy made by `prepare` outside the timing.
 template <typename Prepare, typename Run>
 Measurement Timed(const std::string& step, double target, Prepare prepare, Run run) {
@@ -92,7 +61,7 @@ TW_BENCH_CASE(compare) {
     EditorState loaded;
     LoadTable(loaded, input, 1, quiet, options);
     EditorState shuffled = loaded;
-    Shuffle(shuffled.SG1(), 7);
+    ShuffleRows(shuffled.SG1(), 7);
     const std::string shuffledFile = OutputFolder() + "protos-shuffled.tab";
     SaveDocumentTo(shuffled, shuffledFile, quiet);
 
@@ -160,7 +129,7 @@ TW_BENCH_CASE(compare) {
     EditorState files = loaded;
     for (int slot = 2; slot <= 5; ++slot) {
         files.Grid(slot) = loaded.SG1();
-        MakeVariant(files.Grid(slot), static_cast<uint32_t>(slot));
+        MakeModdedCopy(files.Grid(slot), static_cast<uint32_t>(slot));
     }
     CountingFeedback compareLines;
     report.Add(Timed(

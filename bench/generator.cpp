@@ -1,10 +1,12 @@
 #include "bench/generator.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <vector>
 
 namespace tw::bench {
 
@@ -77,6 +79,36 @@ std::string ProtosTabFile(const ProtosShape& shape) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) throw std::runtime_error("cannot write " + path);
     return path;
+}
+
+void ShuffleRows(TTextGrid& grid, uint32_t seed) {
+    std::vector<int> order;
+    for (int row = 1; row <= grid.RowCount() - 2; ++row)
+        order.push_back(row);
+    std::mt19937 random(seed);
+    std::shuffle(order.begin(), order.end(), random);
+    grid.PermuteRows(1, order);
+}
+
+void MakeModdedCopy(TTextGrid& grid, uint32_t seed) {
+    std::mt19937 random(seed);
+    const int rows = grid.RowCount() - 2;
+    const int columns = grid.ColCount();
+    const std::string mark = "v" + std::to_string(seed);
+    for (long n = 0; n < static_cast<long>(rows) * columns / 100; ++n)
+        grid.SetCell(3 + static_cast<int>(random() % static_cast<unsigned>(columns - 3)),
+                     1 + static_cast<int>(random() % static_cast<unsigned>(rows)), mark);
+    for (int n = 0; n < rows / 100; ++n)
+        grid.DeleteRows(1 + static_cast<int>(random() % static_cast<unsigned>(grid.RowCount() - 2)),
+                        1);
+    for (int n = 0; n < rows / 100; ++n) {
+        int at = 1 + static_cast<int>(random() % static_cast<unsigned>(grid.RowCount() - 2));
+        grid.InsertRows(at, 1);
+        grid.SetCell(0, at, std::to_string(100000 + random() % 900000));
+        grid.SetCell(1, at, "obj_t_generic");
+        grid.SetCell(5, at, mark);
+    }
+    ShuffleRows(grid, seed + 1);
 }
 
 } // namespace tw::bench

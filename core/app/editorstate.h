@@ -11,6 +11,7 @@
 #include "core/app/language.h"
 #include "core/app/settings.h"
 #include "core/compare/changelog.h"
+#include "core/compare/reportrecords.h"
 #include "core/grid/marklist.h"
 #include "core/grid/textgrid.h"
 
@@ -90,6 +91,8 @@ public:
     std::string CompareMode;
     std::array<std::string, 5> SelectedFiles;
     ChangeLog Changes; // of the last combine run
+    // What the last compare or combine reported, until the next load into SG1 or run.
+    ReportRun LastReport;
 
     std::string LastFindText;
 };

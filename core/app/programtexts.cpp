@@ -11,12 +11,32 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         {"refusedchar",
          "The cell keeps its text: %1 cannot be stored in a cell of this file (%2)."},
         {"rulebreak", "it would split the cell or the line when the file is loaded again"},
+        {"rulebrace", "braces mark the fields of this file"},
+        {"ruleclosing", "a closing brace ends the text, so it may only stand last"},
+        {"refusedtext", "The cell keeps its text: this file cannot store it there (%1)."},
+        {"rulemoves", "text would move into another cell when the file is loaded again"},
+        {"bytecode", "byte %1"},
 
         // Undo, redo and the modified state
         {"undo", "&Undo"},
         {"redo", "&Redo"},
 
         // Reports of compare and combine
+        {"nextdifference", "Next &Difference"},
+        {"previousdifference", "Pre&vious Difference"},
+        {"duplicatekey",
+         "%1: the key %2 is on %3 rows; report lines about it pair those rows by position "
+         "and may mislead"},
+        {"duplicatekeys", "Keys on more than one row of a file: %1 (%2). Report lines about "
+                          "them may mislead; Next Difference (F8) walks them."},
+        {"reportposition", "Difference %1 of %2: %3"},
+        {"reportonlyelsewhere", "The key %1 is only in %2: SG1 has no row with it."},
+        {"reportnorow", "SG1 has no row with the key %1."},
+        {"reporthiddenrow", "The row with the key %1 is hidden."},
+        {"reporthiddencolumn", "The column %1 is hidden."},
+        {"reportend", "No further difference in the last report."},
+        {"reportstart", "No earlier difference in the last report."},
+        {"reportnone", "The last compare or combine left nothing to walk."},
 
         // File chooser, find and replace, layout
         {"findnomore", "No further cell contains \"%1\"."},
@@ -45,7 +65,6 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         {"replaceclose", "Close"},
         {"replaceoutsidecodepage",
          "The search or replacement text has a character the files cannot hold."},
-        {"replacerefusedone", "The cell keeps its text: %1."},
         {"replacedcount", "%1 cells replaced."},
         {"replacedrefused",
          "%1 cells replaced; %2 kept their text because the file could not hold the new one."},

@@ -1,5 +1,7 @@
 #include "core/compare/walk.h"
 
+#include <unordered_map>
+
 #include "core/app/text.h"
 #include "core/compare/sortbycolumn.h"
 
@@ -30,31 +32,55 @@ std::vector<std::optional<int32_t>> KeyValues(const TTextGrid& grid) {
     return values;
 }
 
-std::string CellDifferenceLine(const EditorState& state, int otherSlot, std::string_view key,
-                               int column, std::string_view mine, std::string_view theirs) {
-    std::string line = EditorState::GridName(otherSlot);
-    line += ' ';
-    line += state.Text(132);
-    line += ' ';
-    line += key;
-    line += " - ";
-    line += state.SG1().Cell(column, 0);
-    line += " - ";
-    line += state.Text(133);
-    line += " (";
-    line += mine;
-    line += ") ";
-    line += state.Text(134);
-    line += " (";
-    line += theirs;
-    line += ')';
-    return line;
+void AppendRecord(EditorState& state, Feedback& feedback, ReportRecord&& record) {
+    ReportRun& run = state.LastReport;
+    if (!run.Keep) {
+        feedback.AppendReport(ReportLine(state.Language, record));
+        return;
+    }
+    run.Records.push_back(std::move(record));
+    feedback.AppendReport(ReportLine(state.Language, run.Records.back()));
 }
 
-std::string RowLine(const EditorState& state, int otherSlot, int text, std::string_view key) {
-    std::string line = EditorState::GridName(otherSlot) + " - " + state.Text(text) + " ";
-    line += key;
-    return line;
+void NoteDuplicateKeys(EditorState& state, int last) {
+    ReportRun& run = state.LastReport;
+    if (!run.Keep)
+        return;
+    // SG1's first row of each key, for the records of keys doubled in other files.
+    std::unordered_map<std::string_view, int> firstRowInSG1;
+    std::unordered_map<std::string_view, int> rowsOfKey;
+    std::vector<std::string_view> order;
+    for (int slot = 1; slot <= last; ++slot) {
+        if (!SlotChosen(state, slot))
+            continue;
+        const TTextGrid& grid = state.Grid(slot);
+        rowsOfKey.clear();
+        order.clear();
+        for (int row = 1; row <= grid.RowCount() - 2; ++row) {
+            std::string_view key = grid.Cell(0, row);
+            if (key.empty())
+                continue; // blank lines: no key to pair rows by, and nothing to name
+            int& count = rowsOfKey[key];
+            if (++count == 2)
+                order.push_back(key);
+            if (slot == 1)
+                firstRowInSG1.emplace(key, row);
+        }
+        for (std::string_view key : order) {
+            ReportRecord record;
+            record.Kind = ReportKind::DuplicateKey;
+            record.Slot = slot;
+            record.Key = key;
+            record.Count = rowsOfKey[key];
+            if (slot == 1) {
+                record.Row = firstRowInSG1[key];
+            } else {
+                auto found = firstRowInSG1.find(key);
+                record.Row = found == firstRowInSG1.end() ? -1 : found->second;
+            }
+            run.Records.push_back(std::move(record));
+        }
+    }
 }
 
 } // namespace tw

@@ -6,10 +6,9 @@
 #include "core/app/text.h"
 #include "core/document/backup.h"
 #include "core/document/descriptions.h"
-#include "core/document/documentkind.h"
+#include "core/document/fileformat.h"
 #include "core/document/linereader.h"
 #include "core/document/progressstep.h"
-#include "core/document/splitline.h"
 #include "core/grid/gridcommands.h"
 #include "core/headers/dialoglists.h"
 #include "core/headers/documentsections.h"
@@ -27,9 +26,9 @@ struct FileFailure : std::runtime_error {
 // counts end as the line-by-line growth would leave them (rows up to the last line that
 // gave a cell, columns as wide as the widest line), whatever happens on the way.
 class GridFiller {
-public:
-    GridFiller(TTextGrid& grid, DocumentKind kind)
-        : Grid(grid), Kind(kind), RowsAtStart(grid.RowCount()), ColsAtStart(grid.ColCount()) {}
+  public:
+    GridFiller(TTextGrid& grid, const FileFormat& format)
+        : Grid(grid), Format(format), RowsAtStart(grid.RowCount()), ColsAtStart(grid.ColCount()) {}
 
     void Fill(std::string_view content, int lineCount, Feedback& feedback) {
         // One row per line up front instead of growing by one row per line.
@@ -42,8 +41,9 @@ public:
             while (!reader.AtEnd()) {
                 progress.Advance(rowCursor);
                 ++rowCursor;
-                SplitLine(reader.Next(), Kind, cells);
-                if (cells.Count() == 0) continue;
+                Format.Split(reader.Next(), cells);
+                if (cells.Count() == 0)
+                    continue;
                 if (cells.Count() > Grid.DataColumnCount())
                     // Twice the width at least, so a table that widens line by line does
                     // not rebuild its column state on every line.
@@ -59,14 +59,14 @@ public:
         Settle();
     }
 
-private:
+  private:
     void Settle() {
         Grid.SetRowCount(std::max(RowsAtStart, LastRow + 1));
         Grid.SetColCount(std::max(ColsAtStart, Widest));
     }
 
     TTextGrid& Grid;
-    DocumentKind Kind;
+    const FileFormat& Format;
     int RowsAtStart;
     int ColsAtStart;
     int LastRow = 0;
@@ -94,15 +94,15 @@ void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedbac
         throw FileFailure(error);
     }
 
-    DocumentKind kind = KindOfExtension(state.LoadExt);
-    state.FieldSeparator = FieldSeparatorOf(kind);
-    state.OpenMark = OpenMarkOf(kind);
+    const FileFormat& format = FormatOfExtension(state.LoadExt);
+    state.FieldSeparator = format.FieldSeparator();
+    state.OpenMark = std::string(format.OpenMark());
 
     state.ErrorContext = state.Text(63) + " " + path;
     std::string_view content = FileContent(bytes);
     const int lineCount = static_cast<int>(CountLines(content));
     feedback.SetProgressMax(lineCount);
-    GridFiller(grid, kind).Fill(content, lineCount, feedback);
+    GridFiller(grid, format).Fill(content, lineCount, feedback);
     if (!complete) {
         // What was read before the failure stays in the grid.
         result.SystemError = error;
@@ -110,15 +110,17 @@ void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedbac
     }
     bytes = std::string(); // the grid holds the cells now; free the file before going on
 
-    if (state.LoadExt == ".dlg") grid.SetColCount(DialogColumnCount);
+    if (format.ColumnLimit() > 0)
+        grid.SetColCount(format.ColumnLimit());
     feedback.SetStatus(state.Text(64) + " " + FileNamePart(path));
     feedback.SetProgress(0);
     grid.SetRowCount(grid.RowCount() + 1);
 
-    if (slot == 1 && state.DocumentFileName == "protos.tab" && !state.BatchActive &&
+    if (slot == 1 && IsPrototypeTableName(state.DocumentFileName) && !state.BatchActive &&
         options.ReadDescriptions) {
         std::string descriptions = DescriptionFilePath(state.DocumentRealFolder, state.ExeFolder);
-        if (!descriptions.empty()) LoadDescriptions(state, descriptions, feedback);
+        if (!descriptions.empty())
+            LoadDescriptions(state, descriptions, feedback);
     }
 }
 
@@ -131,9 +133,10 @@ void SetDocumentMembers(EditorState& state, const std::string& path, Feedback& f
     // Files are opened under their real names: this file system tells case apart.
     state.DocumentRealFolder = FolderPart(path);
     state.DocumentRealName = FileNamePart(path);
-    if (state.DocumentFileName == "protos.tab" && options.WriteSettings)
+    if (IsPrototypeTableName(state.DocumentFileName) && options.WriteSettings)
         Guarded([&] { state.Reg1.WriteString("protopath", state.DocumentRealFolder); });
-    if (!state.DocumentRealFolder.empty()) feedback.SetChooserFolder(state.DocumentRealFolder);
+    if (!state.DocumentRealFolder.empty())
+        feedback.SetChooserFolder(state.DocumentRealFolder);
     state.SG1().UnhideAllColumns();
     ClearColumnSelection(state, feedback);
 }
@@ -182,7 +185,11 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
             // "show all rows".
             grid.DiscardHiddenRows();
             grid.SetRowCount(grid.FixedRows() + 1);
-            if (slot == 1) SetDocumentMembers(state, path, feedback, options);
+            // The last report's records are about the document this load replaces.
+            if (slot == 1)
+                state.LastReport.Clear();
+            if (slot == 1)
+                SetDocumentMembers(state, path, feedback, options);
             grid.SetColCount(grid.FixedCols() + 1);
 
             try {
@@ -213,12 +220,13 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
         feedback.SetProgress(0);
         feedback.SetProgress(feedback.ProgressMaximum());
 
-        if (state.LoadExt == ".dlg" && slot == 1) {
+        if (slot == 1 && FormatOfExtension(state.LoadExt).HasDialogStep()) {
             // Names the seven columns and adds the built-in lists.
             ApplyDialogStep(state);
         }
     } catch (const std::exception&) {
-        if (busy) feedback.SetBusy(false);
+        if (busy)
+            feedback.SetBusy(false);
         result.Ok = false;
         result.Message = state.Text(94);
         feedback.ShowMessage(result.Message);

@@ -86,7 +86,7 @@ ReplacePlan PlanReplaceAll(const EditorState& state, const ReplaceOptions& optio
         std::string text = ReplacedText(cell, options);
         if (text == cell)
             continue; // replacing a text by itself changes nothing
-        if (RefusedCellText(state, dataCol, text)) {
+        if (RefusedCellText(state, at->first, dataCol, text)) {
             ++plan.Refused;
             continue;
         }

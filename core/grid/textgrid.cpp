@@ -1,6 +1,7 @@
 #include "core/grid/textgrid.h"
 
 #include <algorithm>
+#include <cstring>
 #include <unordered_map>
 
 namespace tw {
@@ -31,74 +32,184 @@ GridProperties SecondaryGridProperties() {
 
 // ---------------------------------------------------------------- GridRow
 
+uint32_t GridRow::Offset(size_t k) const {
+    uint32_t value;
+    std::memcpy(&value, Data.data() + k * sizeof(uint32_t), sizeof value);
+    return value;
+}
+
 std::string_view GridRow::Cell(int column) const {
-    if (column < 0 || column >= StoredCount()) return {};
-    size_t begin = column == 0 ? 0 : Ends[static_cast<size_t>(column) - 1];
-    size_t end = Ends[static_cast<size_t>(column)];
-    return std::string_view(Bytes).substr(begin, end - begin);
+    if (column < 0 || static_cast<uint32_t>(column) >= Count) return {};
+    const std::string_view text = Text();
+    auto index = static_cast<uint32_t>(column);
+    if (!Joined) {
+        size_t begin = index == 0 ? 0 : Offset(index - 1);
+        return text.substr(begin, Offset(index) - begin);
+    }
+    size_t begin = index < Stride ? 0 : Offset(index / Stride - 1);
+    const char* bytes = text.data();
+    const size_t size = text.size();
+    for (uint32_t skip = index % Stride; skip > 0; --skip) {
+        while (bytes[begin] != '\t') ++begin; // a later cell exists, so its tab does too
+        ++begin;
+    }
+    size_t end = begin;
+    while (end < size && bytes[end] != '\t') ++end;
+    return text.substr(begin, end - begin);
+}
+
+void GridRow::CellRange(int first, int count, std::vector<std::string_view>& cells) const {
+    cells.clear();
+    if (count <= 0) return;
+    cells.reserve(static_cast<size_t>(count));
+    first = std::max(first, 0);
+    const int stored = std::min(first + count, StoredCount());
+    if (first < stored) {
+        std::string_view cell = Cell(first);
+        cells.push_back(cell);
+        if (Joined) {
+            const std::string_view text = Text();
+            const char* stop = text.data() + text.size();
+            const char* begin = cell.data() + cell.size() + 1;
+            for (int c = first + 1; c < stored; ++c) {
+                const void* tab = std::memchr(begin, '\t', static_cast<size_t>(stop - begin));
+                const char* end = tab ? static_cast<const char*>(tab) : stop;
+                cells.emplace_back(begin, static_cast<size_t>(end - begin));
+                begin = end + 1;
+            }
+        } else {
+            for (int c = first + 1; c < stored; ++c) cells.push_back(Cell(c));
+        }
+    }
+    cells.resize(static_cast<size_t>(count));
 }
 
 void GridRow::StoredCells(std::vector<std::string_view>& cells) const {
     cells.clear();
-    cells.reserve(Ends.size());
-    std::string_view bytes(Bytes);
-    size_t begin = 0;
-    for (uint32_t end : Ends) {
-        cells.push_back(bytes.substr(begin, end - begin));
-        begin = end;
+    cells.reserve(Count);
+    const std::string_view text = Text();
+    if (!Joined) {
+        size_t begin = 0;
+        for (uint32_t k = 0; k < Count; ++k) {
+            size_t end = Offset(k);
+            cells.push_back(text.substr(begin, end - begin));
+            begin = end;
+        }
+        return;
     }
+    if (Count == 0) return;
+    const char* bytes = text.data();
+    const char* stop = bytes + text.size();
+    const char* begin = bytes;
+    for (;;) {
+        const void* tab = std::memchr(begin, '\t', static_cast<size_t>(stop - begin));
+        if (!tab) break;
+        const char* end = static_cast<const char*>(tab);
+        cells.emplace_back(begin, static_cast<size_t>(end - begin));
+        begin = end + 1;
+    }
+    cells.emplace_back(begin, static_cast<size_t>(stop - begin));
 }
 
 void GridRow::SetCell(int column, std::string_view text) {
     if (column < 0) return;
-    auto index = static_cast<size_t>(column);
-    if (index >= Ends.size()) {
-        if (text.empty()) return;
-        auto end = static_cast<uint32_t>(Bytes.size());
-        Ends.resize(index, end);
-        Bytes.append(text);
-        Ends.push_back(static_cast<uint32_t>(Bytes.size()));
+    auto index = static_cast<uint32_t>(column);
+    if (index >= Count && text.empty()) return;
+    // The common edit, a cell of a joined row replaced by text without a tab, keeps the
+    // row's shape: only the bytes and the offsets after the cell move.
+    if (Joined && index < Count && (!text.empty() || index + 1 < Count) &&
+        text.find('\t') == std::string_view::npos) {
+        std::string_view old = Cell(column);
+        const size_t begin = static_cast<size_t>(old.data() - Data.data());
+        Data.replace(begin, old.size(), text);
+        const auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(old.size());
+        for (size_t k = index / Stride; k < TableSize() && delta != 0; ++k) {
+            uint32_t value = static_cast<uint32_t>(static_cast<int64_t>(Offset(k)) + delta);
+            std::memcpy(Data.data() + k * sizeof(uint32_t), &value, sizeof value);
+        }
         return;
     }
-    size_t begin = index == 0 ? 0 : Ends[index - 1];
-    size_t oldLength = Ends[index] - begin;
-    Bytes.replace(begin, oldLength, text);
-    auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(oldLength);
-    if (delta != 0)
-        for (size_t k = index; k < Ends.size(); ++k)
-            Ends[k] = static_cast<uint32_t>(static_cast<int64_t>(Ends[k]) + delta);
-    // Trailing empty cells need not be kept.
-    while (!Ends.empty() && (Ends.size() == 1 ? Ends[0] == 0 : Ends.back() == Ends[Ends.size() - 2]))
-        Ends.pop_back();
+    std::vector<std::string_view> cells;
+    StoredCells(cells);
+    if (index >= cells.size()) cells.resize(index + 1);
+    cells[index] = text;
+    GridRow rebuilt;
+    rebuilt.Assign(cells); // the views point into this row's buffer, still intact here
+    *this = std::move(rebuilt);
 }
 
 void GridRow::Assign(const std::vector<std::string_view>& cells) {
-    size_t total = 0;
-    for (auto c : cells) total += c.size();
-    Bytes.clear();
-    Bytes.reserve(total);
-    Ends.clear();
     size_t stored = cells.size();
     while (stored > 0 && cells[stored - 1].empty()) --stored;
-    Ends.reserve(stored);
+    size_t textBytes = 0;
+    bool tabInside = false;
+    // Cells cut from one line lie in it one after another with a tab between: then the
+    // row's bytes are that stretch of the line, copied at once, and one count of its tabs
+    // tells whether a cell holds one.
+    bool oneStretch = stored > 0;
+    for (size_t i = 0; i + 1 < stored && oneStretch; ++i) {
+        const char* end = cells[i].data() + cells[i].size();
+        oneStretch = cells[i + 1].data() == end + 1 && *end == '\t';
+    }
+    if (oneStretch) {
+        const char* begin = cells[0].data();
+        const char* end = cells[stored - 1].data() + cells[stored - 1].size();
+        textBytes = static_cast<size_t>(end - begin) - (stored - 1);
+        tabInside = static_cast<size_t>(std::count(begin, end, '\t')) != stored - 1;
+    } else {
+        for (size_t i = 0; i < stored; ++i) {
+            std::string_view cell = cells[i];
+            textBytes += cell.size();
+            if (!tabInside && std::memchr(cell.data(), '\t', cell.size())) tabInside = true;
+        }
+    }
+    Count = static_cast<uint32_t>(stored);
+    Joined = !tabInside;
+    if (Joined && stored > 0) textBytes += stored - 1;
+    const size_t tableBytes = TableSize() * sizeof(uint32_t);
+    Data.assign(tableBytes + textBytes, '\0');
+    Data.shrink_to_fit();
+    char* table = Data.data();
+    char* out = table + tableBytes;
+    auto setOffset = [table](size_t k, size_t value) {
+        auto v = static_cast<uint32_t>(value);
+        std::memcpy(table + k * sizeof(uint32_t), &v, sizeof v);
+    };
+    if (Joined && oneStretch) std::memcpy(out, cells[0].data(), textBytes);
+    size_t at = 0;
     for (size_t i = 0; i < stored; ++i) {
-        Bytes.append(cells[i]);
-        Ends.push_back(static_cast<uint32_t>(Bytes.size()));
+        std::string_view cell = cells[i];
+        if (Joined) {
+            if (i > 0) {
+                if (!oneStretch) out[at] = '\t';
+                ++at;
+                if (i % Stride == 0) setOffset(i / Stride - 1, at);
+            }
+            if (!oneStretch && !cell.empty()) std::memcpy(out + at, cell.data(), cell.size());
+            at += cell.size();
+        } else {
+            if (!cell.empty()) std::memcpy(out + at, cell.data(), cell.size());
+            at += cell.size();
+            setOffset(i, at);
+        }
     }
 }
 
 void GridRow::Clear() {
-    Bytes.clear();
-    Bytes.shrink_to_fit();
-    Ends.clear();
-    Ends.shrink_to_fit();
+    std::string().swap(Data);
+    Count = 0;
+    Joined = true;
 }
 
 void GridRow::Truncate(int columnCount) {
     if (columnCount < 0) columnCount = 0;
     if (columnCount >= StoredCount()) return;
-    Ends.resize(static_cast<size_t>(columnCount));
-    Bytes.resize(Ends.empty() ? 0 : Ends.back());
+    std::vector<std::string_view> cells;
+    StoredCells(cells);
+    cells.resize(static_cast<size_t>(columnCount));
+    GridRow rebuilt;
+    rebuilt.Assign(cells);
+    *this = std::move(rebuilt);
 }
 
 // ---------------------------------------------------------------- TTextGrid
@@ -130,6 +241,23 @@ void TTextGrid::RowCells(int row, std::vector<std::string_view>& cells) const {
     }
     Rows[static_cast<size_t>(row)].Cells.StoredCells(cells);
     if (static_cast<int>(cells.size()) > DataColumnCount()) cells.resize(static_cast<size_t>(DataColumnCount()));
+}
+
+void TTextGrid::RowCellRange(int row, int firstDataCol, int lastDataCol,
+                             std::vector<std::string_view>& cells) const {
+    lastDataCol = std::min(lastDataCol, DataColumnCount() - 1);
+    if (row < 0 || row >= RowCount() || firstDataCol < 0 || lastDataCol < firstDataCol) {
+        cells.clear();
+        return;
+    }
+    Rows[static_cast<size_t>(row)].Cells.CellRange(firstDataCol, lastDataCol - firstDataCol + 1,
+                                                   cells);
+}
+
+const GridRow& TTextGrid::StoredRow(int row) const {
+    static const GridRow empty;
+    if (row < 0 || row >= RowCount()) return empty;
+    return Rows[static_cast<size_t>(row)].Cells;
 }
 
 void TTextGrid::AssignRow(int row, const std::vector<std::string_view>& cells) {

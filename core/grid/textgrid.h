@@ -34,23 +34,52 @@ struct TextMeasure {
     std::function<int(bool fixedFont)> LineHeight;
 };
 
-// One row's cells in a single byte buffer: `Ends[i]` is the end offset of cell i.
-// Trailing empty cells need not be stored; a read past the stored cells is empty.
+// One row's cells in a single byte buffer, about as large as the row's line in the file.
+// Trailing empty cells are not stored; a read past the stored cells is empty.
+//
+// The buffer starts with a small table of 32-bit offsets and goes on with the cell texts.
+// As a rule no cell holds a tab, and the texts are stored joined by tabs, as a tab file
+// holds them: the table then gives the start of every eighth cell, and a read skips at
+// most seven cells from there. A row with a tab inside a cell stores the texts back to
+// back instead and the table gives the end of every cell. Either way one allocation holds
+// the row, and a row costs little more than its bytes (a table of one offset per cell
+// would cost more than the texts of a typical row).
 class GridRow {
 public:
     std::string_view Cell(int column) const;
     // The stored cells in column order (a row ending in empty cells stores fewer).
     void StoredCells(std::vector<std::string_view>& cells) const;
     void SetCell(int column, std::string_view text);
+    // Cells first .. first + count - 1 (empty beyond the stored ones), read in one sweep.
+    void CellRange(int first, int count, std::vector<std::string_view>& cells) const;
     void Assign(const std::vector<std::string_view>& cells);
     void Clear();
-    int StoredCount() const { return static_cast<int>(Ends.size()); }
+    int StoredCount() const { return static_cast<int>(Count); }
     // Drops stored cells from `columnCount` on.
     void Truncate(int columnCount);
+    // The stored cells joined by tabs, when no cell holds a tab (else nothing): a writer
+    // of tab lines can copy it as it stands.
+    bool TabJoined(std::string_view& text) const {
+        if (!Joined) return false;
+        text = Text();
+        return true;
+    }
 
 private:
-    std::string Bytes;
-    std::vector<uint32_t> Ends;
+    static constexpr uint32_t Stride = 8; // cells between two offsets of a joined row
+
+    std::string Data;
+    uint32_t Count = 0;
+    bool Joined = true;
+
+    size_t TableSize() const {
+        return Joined ? (Count == 0 ? 0 : (Count - 1) / Stride) : Count;
+    }
+    uint32_t Offset(size_t k) const;
+    std::string_view Text() const {
+        size_t skip = TableSize() * sizeof(uint32_t);
+        return std::string_view(Data).substr(skip);
+    }
 };
 
 struct HiddenRowRecord {
@@ -72,6 +101,12 @@ public:
     // Fast path for walks over whole rows: the row's cells of data columns 0, 1, ... in
     // order, stopping after the last non-empty one (further columns read as empty).
     void RowCells(int row, std::vector<std::string_view>& cells) const;
+    // The stored cells of a shown row as they are kept (see GridRow), for writers.
+    const GridRow& StoredRow(int row) const;
+    // Fast path for walks over a stretch of columns: cells[k] is Cell(firstDataCol + k, row)
+    // for k up to lastDataCol - firstDataCol.
+    void RowCellRange(int row, int firstDataCol, int lastDataCol,
+                      std::vector<std::string_view>& cells) const;
     // Fast path for loaders: replaces every cell of a row at once.
     void AssignRow(int row, const std::vector<std::string_view>& cells);
     void ClearCells();

@@ -94,6 +94,7 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { Exit1->setText(accelerated(19)); });
     CaptionStep([&] { Find1->setText(text(20)); });
     CaptionStep([&] { FindNext1->setText(text(21)); });
+    CaptionStep([&] { SetReportCaptions(); });
 
     CaptionStep([&] { AutoSelectAll1->setText(text(22)); });
     CaptionStep([&] { AutoSizeOnLoad1->setText(text(23)); });

@@ -290,6 +290,20 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void SortByColumn01Click();
     void SortByColumn1Click();
 
+    // --- reports of compare and combine: the last run's records in the grid
+    //     (gui/compare/reportcommands.cpp) ---
+    QAction* NextDifference1 = nullptr;     // Edit menu, F8
+    QAction* PreviousDifference1 = nullptr; // Edit menu, Shift+F8
+    void NextDifference1Click();
+    void PreviousDifference1Click();
+    // Double-click or Enter on line `line` (from 0) of the report area: that line's cell of
+    // SG1 becomes current. False when the line is no line of the last report.
+    bool ReportLineChosen(int line);
+    // The record walked to last (an index into the records), -1 before the first.
+    int ReportPosition() const { return ReportIndex; }
+    // Whether the last report names the cell (display row, data column).
+    bool ReportCellMarked(int row, int dataCol) const;
+
   protected:
     // Every modal window of the program opens here; tests replace it so nothing blocks.
     virtual int ExecModal(QDialog& window);
@@ -344,6 +358,16 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     std::unique_ptr<Prompts> OwnPrompts;
     Prompts* PromptsUsed;
     std::unique_ptr<GuiFeedback> FeedbackShown;
+
+    // Reports of compare and combine.
+    void BuildReportMenuItems();
+    void ConnectReportCommands();
+    void SetReportCaptions();
+    // After a run: the markers, the walk's start and the duplicate-key warning.
+    void ShowReportRun();
+    void GoToReportRecord(int index);
+    ReportMarkers Markers;
+    int ReportIndex = -1;
 
     bool ActivatedFlag = false;
     int FontSize = 8;

@@ -60,6 +60,7 @@ void TForm1::BuildMenus() {
     Find1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     FindNext1 = AddItem(Edit1, "FindNext1", "Find Next");
     FindNext1->setShortcut(QKeySequence(Qt::Key_F3));
+    BuildReportMenuItems();
 
     Options1 = AddMenu(bar, "Options1", "  &Options  ");
     AutoSelectAll1 = AddCheckItem(Options1, "AutoSelectAll1", "Auto Select All", true);
@@ -250,6 +251,8 @@ void TForm1::ConnectHandlers() {
     FeedbackShown->ChooserFolderCommand = [this](const std::string& folder) {
         SetFileChooserFolder(Form3, folder);
     };
+
+    ConnectReportCommands();
 }
 
 } // namespace tw

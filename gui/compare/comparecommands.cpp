@@ -70,6 +70,7 @@ void TForm1::RunCompareOrCombine(const std::string& mode) {
     else if (mode == "combine")
         CombineFiles(Editor, *FeedbackShown);
     SG1->EndGridChange();
+    ShowReportRun();
     SG1->RefreshCells();
     // Both leave the busy cursor to the one who started them.
     FeedbackShown->SetBusy(false);

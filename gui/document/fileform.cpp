@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/text.h"
+#include "core/document/fileformat.h"
 #include "gui/app/cp1252.h"
 #include "gui/document/filechooserhost.h"
 
@@ -27,7 +28,9 @@ namespace tw {
 
 namespace {
 
-std::string PathBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 QString PathText(const std::string& bytes) {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
@@ -76,7 +79,7 @@ constexpr int Gap = 5;
 
 // Restores the normal cursor however the batch run ends.
 class BusyCursor {
-public:
+  public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor&) = delete;
@@ -107,11 +110,8 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     PathEdit->setCompleter(completer);
     FilterComboBox1 = new QComboBox(Panel1);
     FilterComboBox1->setGeometry(408, 2, FilterWidth, 22);
-    FilterComboBox1->addItem(QStringLiteral("All supported types (*.tab, *.mes, *.dlg)"),
-                             QStringLiteral("*.mes;*.tab;*.dlg"));
-    FilterComboBox1->addItem(QStringLiteral("Dialog Files"), QStringLiteral("*.dlg"));
-    FilterComboBox1->addItem(QStringLiteral("Mes Files"), QStringLiteral("*.mes"));
-    FilterComboBox1->addItem(QStringLiteral("Tab Files"), QStringLiteral("*.tab"));
+    for (const tw::ChooserFilter& filter : tw::ChooserFilters())
+        FilterComboBox1->addItem(FromCp1252(filter.Caption), FromCp1252(filter.Mask));
     FilterComboBox1->setCurrentIndex(0);
     Label1 = new QLabel(Panel1);
     Label1->move(4, 28);
@@ -129,7 +129,8 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     FolderModel->setRootPath(QStringLiteral("/"));
     DL1 = new QTreeView(this);
     DL1->setModel(FolderModel);
-    for (int column = 1; column < FolderModel->columnCount(); ++column) DL1->hideColumn(column);
+    for (int column = 1; column < FolderModel->columnCount(); ++column)
+        DL1->hideColumn(column);
     DL1->header()->hide();
     FL1 = new QListWidget(this);
     FL1->setFixedWidth(228);
@@ -144,8 +145,8 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     Edit1->setGeometry(140, 10, 265, 21);
     Edit1->hide();
     for (int k = 0; k < 5; ++k) {
-        SelectButtons[static_cast<size_t>(k)] = MakeButton(
-            Panel2, QStringLiteral("Select %1").arg(k + 1), 4 + 80 * k, 8, 75, 25);
+        SelectButtons[static_cast<size_t>(k)] =
+            MakeButton(Panel2, QStringLiteral("Select %1").arg(k + 1), 4 + 80 * k, 8, 75, 25);
         SelectButtons[static_cast<size_t>(k)]->hide();
     }
     Button6 = MakeButton(Panel2, QStringLiteral("Go With Selected"), 404, 8, 121, 25);
@@ -170,10 +171,13 @@ TForm3::TForm3(FileChooserHost& host, QWidget* parent) : QDialog(parent), Host(h
     // The folder model fills in the background; bring the current folder into view once
     // its branch has arrived.
     connect(FolderModel, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (!CurrentFolder.startsWith(loaded)) return;
+        if (!CurrentFolder.startsWith(loaded))
+            return;
         const QModelIndex index = FolderModel->index(CurrentFolder);
-        if (!index.isValid()) return;
-        if (DL1->currentIndex() != index) DL1->setCurrentIndex(index);
+        if (!index.isValid())
+            return;
+        if (DL1->currentIndex() != index)
+            DL1->setCurrentIndex(index);
         DL1->scrollTo(index);
     });
     connect(FL1, &QListWidget::itemClicked, this, [this] { FL1Click(); });
@@ -208,7 +212,9 @@ QString TForm3::AddedText(const char* name) const {
     return FromCp1252(Host.AddedText(name));
 }
 
-QString TForm3::Mask() const { return FilterComboBox1->currentData().toString(); }
+QString TForm3::Mask() const {
+    return FilterComboBox1->currentData().toString();
+}
 
 void TForm3::PrepareSaveAs(const QString& fileName) {
     setWindowTitle(AddedText("saveascaption"));
@@ -218,7 +224,8 @@ void TForm3::PrepareSaveAs(const QString& fileName) {
     BitBtn3->setDefault(true);
     BitBtn1->hide();
     Label1->hide();
-    for (QPushButton* button : SelectButtons) button->hide();
+    for (QPushButton* button : SelectButtons)
+        button->hide();
     Button6->hide();
     LayOutPanels();
 }
@@ -238,7 +245,8 @@ void TForm3::PrepareSelect(const QString& hint) {
 
 bool TForm3::SetFolder(const QString& path) {
     QFileInfo info(path);
-    if (path.isEmpty() || !info.isDir()) return false;
+    if (path.isEmpty() || !info.isDir())
+        return false;
     CurrentFolder = QDir::cleanPath(info.absoluteFilePath());
     PathEdit->setText(CurrentFolder);
     const QModelIndex index = FolderModel->index(CurrentFolder);
@@ -252,7 +260,8 @@ bool TForm3::SetFolder(const QString& path) {
 
 void TForm3::FolderChosen() {
     const QString path = FolderModel->filePath(DL1->currentIndex());
-    if (path.isEmpty() || path == CurrentFolder) return;
+    if (path.isEmpty() || path == CurrentFolder)
+        return;
     CurrentFolder = path;
     PathEdit->setText(CurrentFolder);
     RefreshFileList();
@@ -277,14 +286,15 @@ void TForm3::RefreshFileList() {
 }
 
 QString TForm3::SelectedName() const {
-    if (FL1->count() == 0) return {};
+    if (FL1->count() == 0)
+        return {};
     const QList<QListWidgetItem*> selected = FL1->selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
 
 QString TForm3::PathOf(const QString& name) const {
     return CurrentFolder.endsWith(QLatin1Char('/')) ? CurrentFolder + name
-                                                     : CurrentFolder + QLatin1Char('/') + name;
+                                                    : CurrentFolder + QLatin1Char('/') + name;
 }
 
 void TForm3::showEvent(QShowEvent* event) {
@@ -402,7 +412,9 @@ void TForm3::LoadPath(const QString& path) {
     Host.LoadSelected(bytes);
 }
 
-void TForm3::BitBtn2Click() { reject(); }
+void TForm3::BitBtn2Click() {
+    reject();
+}
 
 void TForm3::BitBtn3Click() {
     SaveAsIn(CurrentFolder, Edit1->text());
@@ -506,7 +518,8 @@ bool TForm3::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm3::SelectButtonClick(int k) {
-    if (k < 1 || k > 5) return;
+    if (k < 1 || k > 5)
+        return;
     const QString name = SelectedName();
     if (name.isEmpty())
         return;
@@ -542,10 +555,12 @@ void TForm3::Button6Click() {
                 const std::string path = Host.SelectedFile(k);
                 setWindowTitle(loading + QStringLiteral(" %1-").arg(k) + PathText(path));
                 repaint();
-                if (!SortsAtOrBelowBlank(path)) Host.LoadIntoSlot(path, k);
+                if (!SortsAtOrBelowBlank(path))
+                    Host.LoadIntoSlot(path, k);
             }
             const std::string mode = Host.CompareMode();
-            if (mode == "compare" || mode == "combine") Host.RunCompareOrCombine(mode);
+            if (mode == "compare" || mode == "combine")
+                Host.RunCompareOrCombine(mode);
         } catch (...) {
             // A failed load or run ends the batch quietly; the loader has said what it had to.
         }

@@ -49,6 +49,11 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     for (CellDelegate* delegate : {MainDelegate, FrozenDelegate}) {
         delegate->SelectAllOnEdit = &SelectAllOnEdit;
         delegate->EditorCreated = [this](QLineEdit* editor) { EditorCreated(editor); };
+        delegate->MarkerAt = [this](const QModelIndex& index) {
+            return CellMarked && TextGrid &&
+                   CellMarked(GridModel::DisplayRowOf(index.row()),
+                              TextGrid->DataColumnOf(index.column()));
+        };
     }
     Model = new GridModel(this);
     Model->SetCellColor(&CellColor);
@@ -114,6 +119,8 @@ GridView::~GridView() {
     // The children outlive this object's members: nothing may reach them any more.
     disconnect(FocusWatch);
     Model->SetCellColor(nullptr);
+    MainDelegate->MarkerAt = nullptr;
+    FrozenDelegate->MarkerAt = nullptr;
 }
 
 QTableView* GridView::FrozenView() const { return Frozen; }

@@ -82,6 +82,8 @@ public:
 
     // Background of a cell: display row, data column. Empty means the grid's own colour.
     std::function<QColor(int row, int dataCol)> CellColor;
+    // Whether a cell (display row, data column) carries a report marker.
+    std::function<bool(int row, int dataCol)> CellMarked;
     // Measures text in the fonts the grid draws with, always the current ones (the
     // functions stay valid while the view lives, across font size changes).
     TextMeasure Measure() const;

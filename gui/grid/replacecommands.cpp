@@ -97,9 +97,8 @@ void TForm1::ReplaceCurrent() {
     if (grid.Row() > 0 && (options.OnlyDataColumn < 0 || options.OnlyDataColumn == dataCol) &&
         CellMatches(cell, options)) {
         const std::string text = ReplacedText(cell, options);
-        if (auto refused = RefusedCellText(Editor, dataCol, text)) {
-            FeedbackShown->SetStatus(FormatText(Editor.Language.Added("replacerefusedone"),
-                                                {Editor.Language.Added(refused->Reason)}));
+        if (auto refused = RefusedCellText(Editor, grid.Row(), dataCol, text)) {
+            FeedbackShown->SetStatus(RefusalMessage(Editor, *refused));
             return;
         }
         ApplyReplacements({{grid.Row(), dataCol, text}});

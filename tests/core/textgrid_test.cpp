@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/grid/textgrid.h"
@@ -38,6 +39,79 @@ TEST(GridCells, ReadsOutsideAreEmptyAndWritesOutsideIgnored) {
     EXPECT_EQ(g.Cell(1, 1), "longer text");
     EXPECT_EQ(g.Cell(2, 1), "2:1");
     EXPECT_EQ(g.Cell(0, 1), "");
+}
+
+// A row's compact storage against a plain list of texts: random writes, whole-row
+// assignments (some cut from one line, as the loader passes them), truncations and copies,
+// on rows wide enough for many offsets, with texts that hold tabs now and then.
+TEST(GridCells, CompactRowsReadBackWhatWasWritten) {
+    std::mt19937 rng(31337);
+    const std::vector<std::string> texts = {"", "", "", "1", "22", "obj_t_npc", " ", "a\tb",
+                                            "\t", std::string(300, 'x'), "\xff\x01", "7.5"};
+    auto pick = [&] { return texts[rng() % texts.size()]; };
+    for (int round = 0; round < 400; ++round) {
+        GridRow row;
+        std::vector<std::string> model;
+        for (int step = 0; step < 60; ++step) {
+            int action = static_cast<int>(rng() % 10);
+            if (action < 6) {
+                int column = static_cast<int>(rng() % 40);
+                std::string text = pick();
+                if (column >= static_cast<int>(model.size()) && !text.empty())
+                    model.resize(static_cast<size_t>(column) + 1);
+                if (column < static_cast<int>(model.size())) model[static_cast<size_t>(column)] = text;
+                row.SetCell(column, text);
+            } else if (action < 8) {
+                model.assign(rng() % 40, "");
+                for (auto& cell : model) cell = pick();
+                // Half the time the cells are views into one tab-joined line.
+                std::string line;
+                std::vector<std::string_view> cells;
+                bool joined = rng() % 2 == 0 &&
+                              std::none_of(model.begin(), model.end(), [](const std::string& t) {
+                                  return t.find('\t') != std::string::npos;
+                              });
+                if (joined) {
+                    for (size_t k = 0; k < model.size(); ++k) line += (k ? "\t" : "") + model[k];
+                    size_t at = 0;
+                    for (const auto& cell : model) {
+                        cells.push_back(std::string_view(line).substr(at, cell.size()));
+                        at += cell.size() + 1;
+                    }
+                } else {
+                    for (const auto& cell : model) cells.push_back(cell);
+                }
+                row.Assign(cells);
+            } else if (action == 8) {
+                int keep = static_cast<int>(rng() % 40);
+                if (keep < static_cast<int>(model.size())) model.resize(static_cast<size_t>(keep));
+                row.Truncate(keep);
+            } else {
+                GridRow copy = row;
+                row = std::move(copy);
+            }
+            while (!model.empty() && model.back().empty()) model.pop_back();
+            ASSERT_EQ(row.StoredCount(), static_cast<int>(model.size())) << round << "/" << step;
+            std::vector<std::string_view> stored;
+            row.StoredCells(stored);
+            ASSERT_EQ(std::vector<std::string>(stored.begin(), stored.end()), model);
+            for (int c = -1; c <= 41; ++c)
+                ASSERT_EQ(row.Cell(c), c >= 0 && c < static_cast<int>(model.size())
+                                           ? model[static_cast<size_t>(c)]
+                                           : std::string())
+                    << round << "/" << step << " column " << c;
+            std::string_view joined;
+            bool anyTab = std::any_of(model.begin(), model.end(), [](const std::string& t) {
+                return t.find('\t') != std::string::npos;
+            });
+            ASSERT_EQ(row.TabJoined(joined), !anyTab);
+            if (!anyTab) {
+                std::string line;
+                for (size_t k = 0; k < model.size(); ++k) line += (k ? "\t" : "") + model[k];
+                ASSERT_EQ(joined, line);
+            }
+        }
+    }
 }
 
 TEST(GridCells, ShrinkingColumnsForgetsTheirCells) {
