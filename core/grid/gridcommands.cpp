@@ -298,3 +298,21 @@ void AutoSizeAllRows(EditorState& state) {
 }
 
 } // namespace tw
+
+namespace tw {
+
+void WidenColumnsToHeaders(TTextGrid& grid, const TextMeasure& measure, int least) {
+    if (!measure.Width)
+        return;
+    for (int col = 0; col < grid.ColCount(); ++col) {
+        const std::string_view header = grid.Cell(grid.DataColumnOf(col), 0);
+        int wanted = least;
+        // Header cells are drawn in the fixed font; the margins are AutoSizeColumn's.
+        if (!header.empty())
+            wanted = std::max(wanted, measure.Width(header, true) + 2 * grid.GridLineWidth() + 8);
+        if (wanted > grid.ColWidth(col))
+            grid.SetColWidth(col, wanted);
+    }
+}
+
+} // namespace tw

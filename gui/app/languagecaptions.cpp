@@ -70,7 +70,10 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { lngform->setWindowTitle(text(2)); });
     CaptionStep([&] { lngform->BitBtn2->setText(text(3)); });
     CaptionStep([&] { AboutBox->setWindowTitle(text(4)); });
-    CaptionStep([&] { AboutBox->OKButton->setText(text(5)); });
+    CaptionStep([&] {
+        AboutBox->OKButton->setText(text(5));
+        AboutBox->FitOkButton();
+    });
     CaptionStep([&] { AboutBox->ProductName->setText(windowTitle()); });
     CaptionStep([&] { AboutBox->Comments->setText(text(6)); });
     CaptionStep([&] { AboutBox->Label1->setText(text(7)); });
@@ -123,7 +126,10 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { ResetSelectionColor1->setText(text(44)); });
     CaptionStep([&] { ResetTextColors1->setText(text(45)); });
 
-    CaptionStep([&] { Button2->setText(text(48) + QStringLiteral(" -->")); });
+    CaptionStep([&] {
+        Button2->setText(text(48) + QStringLiteral(" -->"));
+        FitTopPanel();
+    });
 
     // Items of added features name their texts.
     auto added = [this](const char* name) { return FromCp1252(Editor.Language.Added(name)); };
@@ -149,6 +155,7 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { SetColorWindowCaption(Form4, ColorWindowCaption::Window, text(54)); });
     CaptionStep([&] { SetColorWindowCaption(Form4, ColorWindowCaption::OkButton, text(5)); });
     CaptionStep([&] { SetColorWindowCaption(Form4, ColorWindowCaption::CancelButton, text(3)); });
+    CaptionStep([&] { SetFindReplaceCaptions(); });
 }
 
 void TForm1::LanguageFileChosen(const std::string& fileName) {

@@ -27,6 +27,8 @@ namespace tw {
 namespace {
 constexpr int MaximumPointSize = 256;
 constexpr int MaximumPanelHeight = 10000;
+constexpr int ToggleDesignWidth = 75;
+constexpr int Panel2DesignWidth = 269;
 
 std::string ProgramFolder() {
     QByteArray folder = QFile::encodeName(QCoreApplication::applicationDirPath());
@@ -59,6 +61,8 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     BuildLayout();
     BuildMenus();
     BuildPopupMenus();
+    BuildRecentFilesMenu();
+    BuildFindReplace();
 
     GuiFeedback::Widgets widgets;
     widgets.Window = this;
@@ -116,7 +120,9 @@ void TForm1::BuildLayout() {
     ComboBox2->setGeometry(2, 24, 267, 22);
     ComboBox2->setMaxVisibleItems(10);
     ComboBox2->addItem(QStringLiteral("Select Variable List"));
-    top->addWidget(Panel2);
+    // Held at the left: with the text area closed the lists and the toggle button stay
+    // where the user has them, instead of drifting to the middle of the window.
+    top->addWidget(Panel2, 0, Qt::AlignLeft);
 
     Memo1 = new QPlainTextEdit(Panel1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -168,6 +174,17 @@ void TForm1::BuildLayout() {
     column->addWidget(Panel3);
 
     setCentralWidget(central);
+    FitTopPanel();
+}
+
+void TForm1::FitTopPanel() {
+    // Design sizes are the least; a language with a longer "Toggle" caption widens the
+    // button, and the panel and the list under it grow with it.
+    const int buttonWidth = std::max(ToggleDesignWidth, Button2->sizeHint().width());
+    Button2->resize(buttonWidth, Button2->height());
+    const int panelWidth = std::max(Panel2DesignWidth, Button2->x() + buttonWidth);
+    Panel2->setFixedWidth(panelWidth);
+    ComboBox2->resize(panelWidth - ComboBox2->x(), ComboBox2->height());
 }
 
 void TForm1::CreateWindows() {

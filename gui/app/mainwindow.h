@@ -12,6 +12,7 @@
 
 #include "core/app/colors.h"
 #include "core/app/editorstate.h"
+#include "core/grid/findreplace.h"
 #include "gui/document/filechooserhost.h"
 
 class QAction;
@@ -27,6 +28,7 @@ class QWidget;
 
 namespace tw {
 
+class FindReplaceWindow;
 class GridView;
 class GuiFeedback;
 class Prompts;
@@ -260,6 +262,25 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void ResetReportArea() override;
     void LoadIntoSlot(const std::string& path, int slot) override;
     void RunCompareOrCombine(const std::string& mode) override;
+    std::string AddedText(const std::string& name) const override;
+    std::vector<std::string> OpeningFolders() const override;
+
+    // --- recent files in the File menu (gui/document/recentfiles.cpp) ---
+    QMenu* RecentFiles1 = nullptr;
+    void RefreshRecentFiles();
+    void RecentFileClick(const std::string& path);
+    // Puts a file the user loaded at the top of the list.
+    void RememberRecentFile(const std::string& path);
+
+    // --- Find and Replace (gui/grid/replacecommands.cpp) ---
+    QAction* FindReplace1 = nullptr;
+    FindReplaceWindow* FindReplaceForm = nullptr;
+    void FindReplace1Click();
+    void ReplaceFindNext();
+    void ReplaceCurrent();
+    void ReplaceAllClick();
+    // Writes the replacements of one Replace or Replace All as one change.
+    void ApplyReplacements(const std::vector<CellReplacement>& cells);
 
     // --- handlers: column headers and reference panel (gui/headers/) ---
     void ComboBox1Change();
@@ -332,6 +353,13 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void BuildLayout();
     void BuildMenus();
     void BuildPopupMenus();
+    void BuildRecentFilesMenu();
+    void BuildFindReplace();
+    void SetFindReplaceCaptions();
+    bool ReplaceOptionsNow(ReplaceOptions& options);
+    void ShowReplaceMatch(int row, int col);
+    // Sizes the toggle button to its caption and the left panel around it.
+    void FitTopPanel();
     void ConnectHandlers();
     void ConnectMenuItem(QAction* item, void (TForm1::*handler)());
     void CreateWindows();

@@ -2,8 +2,12 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
 
 #include "gui/app/cp1252.h"
 
@@ -18,12 +22,32 @@ void Prompts::MessageBox(const std::string& text) {
     MessageBox(FromCp1252(text));
 }
 
+int TitleFittingWidth(const QFont& font, const QString& caption) {
+    // The window manager draws the title in a font of its own, usually bold and a little
+    // larger than the program's, beside an icon and three buttons: measure generously.
+    QFont title = font;
+    title.setBold(true);
+    const QFontMetrics metrics(title);
+    return metrics.horizontalAdvance(caption) * 5 / 4 + 8 * metrics.height();
+}
+
 QString DialogPrompts::InputBox(const QString& caption, const QString& prompt,
                                 const QString& defaultAnswer) {
-    bool accepted = false;
-    QString answer =
-        QInputDialog::getText(Parent, caption, prompt, QLineEdit::Normal, defaultAnswer, &accepted);
-    return accepted ? answer : defaultAnswer;
+    QInputDialog box(Parent);
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultAnswer);
+    // Qt sizes the box to its prompt only; a longer caption was cut in the title bar.
+    int width = TitleFittingWidth(box.font(), caption);
+    if (const QScreen* screen = box.screen())
+        width = std::min(width, screen->availableGeometry().width() * 9 / 10);
+    // The box's layout fixes its own least size; widening the answer field widens it.
+    if (auto* field = box.findChild<QLineEdit*>())
+        field->setMinimumWidth(
+            std::max(field->minimumWidth(),
+                     width - 2 * box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin)));
+    const bool accepted = box.exec() == QDialog::Accepted;
+    return accepted ? box.textValue() : defaultAnswer;
 }
 
 void DialogPrompts::MessageBox(const QString& text) {

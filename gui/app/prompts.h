@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+class QFont;
 class QWidget;
 
 namespace tw {
@@ -34,6 +35,9 @@ class Prompts {
                      const std::string& defaultAnswer);
     void MessageBox(const std::string& text);
 };
+
+// The least width of a box whose title bar shows `caption` whole.
+int TitleFittingWidth(const QFont& font, const QString& caption);
 
 // The real boxes: QInputDialog and QMessageBox over the given window.
 class DialogPrompts : public Prompts {

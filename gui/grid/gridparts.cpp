@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "gui/app/cp1252.h"
+#include "gui/grid/selectionframe.h"
 
 namespace tw {
 
@@ -141,8 +142,18 @@ void FrozenColumnsView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void FrozenColumnsView::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void FrozenColumnsView::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
 
-void FrozenColumnsView::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void FrozenColumnsView::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void FrozenColumnsView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    QPainter painter(viewport());
+    PaintSelectionFrame(*this, painter);
+}
 
 } // namespace tw

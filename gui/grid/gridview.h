@@ -60,9 +60,14 @@ public:
     bool GridHasFocus() const;
     // The open editor, or null.
     QLineEdit* CellEditor() const;
+    // How a cell made current comes into view: at the nearest edge, or, when it is not
+    // wholly in sight, with its row in the middle of the view.
+    enum CellScroll { NearestEdge, CentreWhenHidden };
     // Makes (display row, display column) current and scrolls it into view. A cell of a
     // fixed column becomes current in the frozen overlay and is edited there.
-    void SetCurrentCell(int row, int col);
+    void SetCurrentCell(int row, int col, CellScroll scroll = NearestEdge);
+    // Whether the whole cell (display row, display column) is in sight.
+    bool CellWhollyVisible(int row, int col) const;
     // Refuses what TTextGrid::SetFixedCols refuses.
     bool SetFixedCols(int count);
 
@@ -110,6 +115,9 @@ signals:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void paintEvent(QPaintEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
