@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"Byte26First", "\x1A" "a\n", {}},
         LinesCase{"NulIsOrdinary", "a\0b\n\0\n"s, {"a\0b"s, "\0"s}},
         LinesCase{"HighBytesUntouched", "\x80\x81\xFF\xE9\r\n", {"\x80\x81\xFF\xE9"}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(LineReading, MegabyteLineWithOneLoneCr) {
     std::string line(1 << 20, 'x');
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"DlgOpenBracesDropped", K::Dlg, "{1}{a{b}c", {"1", "ab", "c"}},
         SplitCase{"DlgNoBraces", K::Dlg, "// note", {"// note"}},
         SplitCase{"OtherLikeDlg", K::Other, "{k}{v}", {"k", "v", ""}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(SplittingLines, HundredThousandFields) {
     std::string line;
