@@ -31,10 +31,11 @@ std::string TForm1::HelpPagesFileName() const {
 
 bool TForm1::HasApplicationFor(const std::string& path) {
     // Opening a file nobody handles fails silently on most desktops, so ask the desktop
-    // first. Without xdg-mime the question cannot be asked; then trust the desktop.
+    // first. Without xdg-mime the question cannot be asked; the answer is then no, since
+    // a web page is the document some program is likeliest to open.
     const QString xdgMime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
     if (xdgMime.isEmpty())
-        return true;
+        return false;
     QByteArray raw(path.data(), static_cast<qsizetype>(path.size()));
     const QString type = QMimeDatabase().mimeTypeForFile(QFile::decodeName(raw)).name();
     QProcess query;
@@ -42,7 +43,7 @@ bool TForm1::HasApplicationFor(const std::string& path) {
     if (!query.waitForFinished(3000)) {
         query.kill();
         query.waitForFinished(1000);
-        return true;
+        return false;
     }
     return !query.readAllStandardOutput().trimmed().isEmpty();
 }
