@@ -39,6 +39,9 @@ public:
     const std::string& Text(int index) const { return Language.Text(index); }
     std::string LanguageFile = DefaultLanguageFile;
     std::string ExeFolder; // ends in "/"
+    // The user's own language files (ends in "/"; empty: none). Its files win over the
+    // program folder's of the same name.
+    std::string UserLanguageFolder;
     std::string ErrorContext;
     TRegpath Reg1;
 

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/app/languagefolders.h"
 #include "gui/app/aboutbox.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/languageform.h"
@@ -57,6 +58,7 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     Editor.ExeFolder = exeFolder.empty() ? ProgramFolder() : exeFolder;
     if (Editor.ExeFolder.back() != '/')
         Editor.ExeFolder += '/';
+    Editor.UserLanguageFolder = DefaultUserLanguageFolder();
 
     BuildLayout();
     BuildMenus();
@@ -194,6 +196,7 @@ void TForm1::CreateWindows() {
     Form4 = CreateColorWindow(*this);
     lngform = new Tlngform(this);
     lngform->ActiveFile = [this] { return Editor.LanguageFile; };
+    lngform->SetUserFolder(Editor.UserLanguageFolder);
     lngform->SetFolder(Editor.ExeFolder);
 }
 

@@ -64,6 +64,8 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void LanguageFileChosen(const std::string& fileName);
     std::string MainWindowTitle() const;
     std::string HelpFileName() const;
+    // The same help as HTML pages, for desktops without a viewer for compiled help.
+    std::string HelpPagesFileName() const;
 
     // The one way a file reaches the main grid from this window (start-up auto-load,
     // "&Load Selected", file 1 of "Go With Selected"): the view sees the load as one
@@ -326,6 +328,8 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     virtual int ExecModal(QDialog& window);
     // Opens a document with the desktop's registered application (the help file).
     virtual void OpenDocument(const std::string& path);
+    // Whether the desktop has an application registered for the file's type.
+    virtual bool HasApplicationFor(const std::string& path);
     // Opens a pop-up menu of the grid; tests replace it so nothing blocks.
     virtual void OpenPopupMenu(QMenu& menu, QPoint globalPosition);
     // An input box with language texts as caption and prompt; the answer as bytes.

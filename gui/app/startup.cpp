@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/app/languagefolders.h"
 #include "core/app/text.h"
 #include "gui/app/cp1252.h"
 #include "gui/app/guifeedback.h"
@@ -84,7 +85,7 @@ void TForm1::ChooseLanguageAtStartup() {
             return;
         Editor.LanguageFile = stored;
         std::string error;
-        if (!stored.empty() && IsFile(Editor.ExeFolder + stored))
+        if (!stored.empty() && IsFile(LanguageFilePath(Editor, stored)))
             applied = ApplyLanguageFile(error);
     });
     if (applied)

@@ -121,7 +121,7 @@ TEST_P(CompareFolderCli, PrintsTheReport) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompareFolderCli, ::testing::ValuesIn(CaseFolders("compare")),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& testCase) { return testCase.param; });
 
 class CombineFolderCli : public CompareCommands,
                          public ::testing::WithParamInterface<std::string> {};
@@ -151,7 +151,7 @@ TEST_P(CombineFolderCli, WritesTheMergedTableAndPrintsTheReport) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CombineFolderCli, ::testing::ValuesIn(CaseFolders("combine")),
-                         [](const auto& info) { return info.param; });
+                         [](const auto& testCase) { return testCase.param; });
 
 struct SortCase {
     const char* Name;
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"PastTheLastColumn",
                  {"--column", "7"},
                  "2\td\tw\r\n9\ta\tz\r\n10\tb\tx\r\na\te\tv\r\nb\tc\ty\r\n"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(CompareCommands, SortOntoItsInputMakesTheBackupFirst) {
     std::string input = Write("t.tab", "2\tb\n1\ta\n");
@@ -352,7 +352,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RefusalCase{"CombineMissingFile", {"combine", "-o", "out.tab", "M", "A"}, 1},
                       RefusalCase{"SortColumnNotANumber", {"sort", "--column", "x", "A"}, 2},
                       RefusalCase{"SortTwoFiles", {"sort", "A", "B"}, 2}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 } // namespace
 } // namespace tw

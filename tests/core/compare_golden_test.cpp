@@ -161,13 +161,14 @@ TEST_P(CompareFolder, WritesTheExpectedReport) {
     EXPECT_EQ(feedback.Report, ExpectedLines(ReadText(folder / "expected.txt")));
     ExpectRecordsOfLines(state, feedback.Report);
     EXPECT_EQ(state.LastReport.Mode, "compare");
-    if (fs::exists(folder / "sg1.tab"))
+    if (fs::exists(folder / "sg1.tab")) {
         EXPECT_EQ(DataLines(state.SG1()), ExpectedLines(ReadText(folder / "sg1.tab")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompareFolder, ::testing::ValuesIn(CaseFolders("compare")),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& testCase) {
+                             return testCase.param;
                          });
 
 class CombineFolder : public ::testing::TestWithParam<std::string> {};
@@ -185,8 +186,8 @@ TEST_P(CombineFolder, MergesAndReportsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CombineFolder, ::testing::ValuesIn(CaseFolders("combine")),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& testCase) {
+                             return testCase.param;
                          });
 
 } // namespace

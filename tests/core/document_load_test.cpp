@@ -61,7 +61,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ShapeCase{"MesComments", "a.mes", "// x\n{1}{a} b\n", 4, 3},
                       ShapeCase{"CrOnlyLinesAreEmpty", "a.tab", "a\r\r\n\r\nb\r", 5, 2},
                       ShapeCase{"UpperCaseExtensionIsTab", "A.TAB", "a\tb\tc\n", 3, 3}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(DocumentTest, RaggedRowsHaveEmptyTrailingCellsAndBlankLinesStayEmptyRows) {
     ASSERT_TRUE(Load("t.tab", "a\tb\tc\n\nd\n").Ok);

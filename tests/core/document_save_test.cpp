@@ -82,11 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\n"s,
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\r\n"s},
         RoundTrip{"NulAndHighBytesInMes", "b.mes", "{1}{\0\xE9}\n"s, "{1}{\0\xE9}\r\n"s},
-        RoundTrip{"LoneCrAndByte26", "c.tab",
-                  "a\rb\tc\r\nd\x1A"
-                  "e\n",
-                  "ab\tc\r\nd\t\r\n"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+        RoundTrip{"LoneCrAndByte26", "c.tab", "a\rb\tc\r\nd\x1A" "e\n", "ab\tc\r\nd\t\r\n"}),
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(DocumentTest, HugeLinesAndManyFieldsComeBackWhole) {
     std::string wide;
@@ -249,7 +246,7 @@ INSTANTIATE_TEST_SUITE_P(Injected, FailedSaves,
                          ::testing::Values(FailureCase{"AtTheFirstByte", 0, false},
                                            FailureCase{"PartWay", 100000, false},
                                            FailureCase{"AtTheRename", -1, true}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+                         [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(DocumentTest, ATargetThatCannotBeCreatedIsReportedAsCreating) {
     ASSERT_TRUE(Load("gone/a.tab", "1\n").Ok);

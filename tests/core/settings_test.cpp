@@ -267,10 +267,12 @@ TEST_P(UnopenableTest, WritesDoNothingAndReadsGiveZero) {
     EXPECT_EQ(text, "unchanged");
     EXPECT_EQ(Reg.ReadInteger("fontsize"), 0);
     EXPECT_EQ(Reg.ReadBool("autoload"), false);
-    if (!before.empty())
+    if (!before.empty()) {
         EXPECT_EQ(ReadFile(File), before);
-    if (GetParam() == Unopenable::NoCreateMissingFile)
+    }
+    if (GetParam() == Unopenable::NoCreateMissingFile) {
         EXPECT_FALSE(fs::exists(File));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnopenableTest,

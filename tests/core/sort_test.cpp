@@ -265,8 +265,8 @@ INSTANTIATE_TEST_SUITE_P(Columns, SortGridRandom,
                                            SortCase{"Column2TextOn", 2, 2, true},
                                            SortCase{"PastLastColumn", 4, 0, true},
                                            SortCase{"Negative", -3, 0, false}),
-                         [](const ::testing::TestParamInfo<SortCase>& info) {
-                             return std::string(info.param.Name);
+                         [](const ::testing::TestParamInfo<SortCase>& testCase) {
+                             return std::string(testCase.param.Name);
                          });
 
 struct SortExample {
@@ -311,7 +311,9 @@ INSTANTIATE_TEST_SUITE_P(
         SortExample{
             "EqualValuesKeepTheirOrder", {"07", "5", "7", "+7"}, false, {"5", "07", "7", "+7"}},
         SortExample{"EmptyKeysFirstWithTextOrder", {"3", "", "x", ""}, true, {"", "", "3", "x"}}),
-    [](const ::testing::TestParamInfo<SortExample>& info) { return std::string(info.param.Name); });
+    [](const ::testing::TestParamInfo<SortExample>& testCase) {
+        return std::string(testCase.param.Name);
+    });
 
 TEST(SortGrid, EmptyGridStillReportsAndClearsMarks) {
     EditorState state;
