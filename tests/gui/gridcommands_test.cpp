@@ -557,6 +557,8 @@ void GridCommandsTest::findBringsAMatchOutOfSightToTheMiddle() {
 
 void GridCommandsTest::findAndReplace() {
     Window w(4, 6); // cell (c, r) holds "c:r"
+    w.State().DocumentFileName = "items.tab"; // a tab table: TAB is what its cells refuse
+    w.State().DocumentExt = w.State().LoadExt = ".tab";
     w.Form->FindReplace1->trigger();
     FindReplaceWindow* box = w.Form->FindReplaceForm;
     QVERIFY(box->isVisible());
