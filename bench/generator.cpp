@@ -12,15 +12,16 @@ namespace tw::bench {
 
 namespace {
 
-const char* const ObjectTypes[] = {"armor",   "pc",    "npc",    "weapon",     "ammo",    "bag",
-                                   "container", "food", "generic", "key",       "money",   "portal",
-                                   "projectile", "scenery", "scroll", "written"};
-const char* const Names[] = {"Sword",  "Leather Armor", "Healing Potion", "Bandit", "Chest",
-                             "Apple",  "Iron Key",      "Gold Coins",     "Door",   "Arrow",
-                             "Scroll of Light", "Note", "Barrel", "Torch", "Dagger", "Boots"};
-const char* const Flags[] = {"OF_INVISIBLE", "OF_FLAT OF_NO_BLOCK", "OIF_IDENTIFIED",
-                             "OCF_LOCKED OCF_MAGICALLY_HELD", "ONF_KOS", "OWF_TWO_HANDED",
-                             "OF_DONTDRAW", "OPF_STICKY"};
+const char* const ObjectTypes[] = {"armor",      "pc",      "npc",     "weapon", "ammo",  "bag",
+                                   "container",  "food",    "generic", "key",    "money", "portal",
+                                   "projectile", "scenery", "scroll",  "written"};
+const char* const Names[] = {"Sword",  "Leather Armor", "Healing Potion",  "Bandit",
+                             "Chest",  "Apple",         "Iron Key",        "Gold Coins",
+                             "Door",   "Arrow",         "Scroll of Light", "Note",
+                             "Barrel", "Torch",         "Dagger",          "Boots"};
+const char* const Flags[] = {
+    "OF_INVISIBLE", "OF_FLAT OF_NO_BLOCK", "OIF_IDENTIFIED", "OCF_LOCKED OCF_MAGICALLY_HELD",
+    "ONF_KOS",      "OWF_TWO_HANDED",      "OF_DONTDRAW",    "OPF_STICKY"};
 
 template <size_t N> const char* Pick(std::mt19937& random, const char* const (&from)[N]) {
     return from[random() % N];
@@ -45,7 +46,8 @@ std::string GenerateProtosTab(const ProtosShape& shape) {
                 out += std::to_string(30000 + row);
             } else {
                 uint32_t roll = random() % 100;
-                if (roll < 70) continue; // most cells are empty
+                if (roll < 70)
+                    continue; // most cells are empty
                 if (roll < 88)
                     out += std::to_string(random() % (roll < 80 ? 10 : 10000));
                 else if (roll < 95)
@@ -73,11 +75,13 @@ std::string ProtosTabFile(const ProtosShape& shape) {
     if (in) {
         std::string existing((std::istreambuf_iterator<char>(in)),
                              std::istreambuf_iterator<char>());
-        if (existing == bytes) return path;
+        if (existing == bytes)
+            return path;
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
     return path;
 }
 

@@ -28,8 +28,10 @@ TW_BENCH_CASE(tables) {
             for (int copy = 2; copy <= 5; ++copy)
                 wanted.push_back(folder + "modded" + std::to_string(copy) + "-" + size + ".tab");
         bool missing = false;
-        for (const auto& path : wanted) missing = missing || !std::filesystem::exists(path);
-        if (!missing) continue;
+        for (const auto& path : wanted)
+            missing = missing || !std::filesystem::exists(path);
+        if (!missing)
+            continue;
         std::filesystem::copy_file(ProtosTabFile(shape), plain,
                                    std::filesystem::copy_options::overwrite_existing);
         LoadOptions options;

@@ -69,12 +69,12 @@ bool ReadReportOptions(const ParsedArguments& arguments, const std::optional<std
 
 bool WriteReport(Session& session, const ReportOptions& options) {
     const EditorState& state = session.State;
-    for (const ReportRecord& record : state.LastReport.Records) {
-        if (record.Kind == ReportKind::DuplicateKey)
-            Session::Error(DuplicateKeyWarning(state.Language, record,
-                                               state.LastReport.FileOf(record.Slot)));
+    const ReportRun& run = state.LastReport;
+    for (size_t k = 0; k < run.Count() && run.KindOf(k) == ReportKind::DuplicateKey; ++k) {
+        const ReportRecord record = run.Record(k);
+        Session::Error(DuplicateKeyWarning(state.Language, record, run.FileOf(record.Slot)));
     }
-    const std::string report = FormatReport(state, options.Format);
+    const std::string report = FormatReport(state, options.Format, TABWRIGHT_VERSION);
     if (!options.File) {
         std::fwrite(report.data(), 1, report.size(), stdout);
         return true;

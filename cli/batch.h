@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/reportformat.h"
+#include "core/compare/reportformat.h"
 
 namespace tw::cli {
 

@@ -32,7 +32,9 @@ std::string UsageText() {
     return text;
 }
 
-std::string VersionText() { return "tabwright-cli " TABWRIGHT_VERSION "\n"; }
+std::string VersionText() {
+    return "tabwright-cli " TABWRIGHT_VERSION "\n";
+}
 
 std::string HelpText() {
     return UsageText() + R"(

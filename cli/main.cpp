@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
     }
     const Command* command = nullptr;
     for (const auto& candidate : Commands())
-        if (name == candidate.Name) command = &candidate;
+        if (name == candidate.Name)
+            command = &candidate;
     if (!command) {
         Session::UsageError("unknown command \"" + name + "\"");
         return ExitUsageError;

@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     // without changing the titles.
     QApplication::setApplicationName(QStringLiteral("Orlendt's Ashmere Tabwright"));
     QApplication::setWindowIcon(QIcon(tw::ProgramIconPixmap()));
+    // Lets the desktop match the windows with the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tabwright.Tabwright"));
 
     tw::TForm1 window;
     window.showMaximized();

@@ -12,6 +12,7 @@
 #include "core/app/settings.h"
 #include "core/compare/changelog.h"
 #include "core/compare/reportrecords.h"
+#include "core/document/documenthistory.h"
 #include "core/grid/marklist.h"
 #include "core/grid/textgrid.h"
 
@@ -38,6 +39,9 @@ public:
     const std::string& Text(int index) const { return Language.Text(index); }
     std::string LanguageFile = DefaultLanguageFile;
     std::string ExeFolder; // ends in "/"
+    // The user's own language files (ends in "/"; empty: none). Its files win over the
+    // program folder's of the same name.
+    std::string UserLanguageFolder;
     std::string ErrorContext;
     TRegpath Reg1;
 
@@ -95,6 +99,9 @@ public:
     ReportRun LastReport;
 
     std::string LastFindText;
+
+    // The steps that changed SG1's document since it was loaded (undo, redo, modified).
+    DocumentHistory History;
 };
 
 } // namespace tw

@@ -16,10 +16,19 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         {"refusedtext", "The cell keeps its text: this file cannot store it there (%1)."},
         {"rulemoves", "text would move into another cell when the file is loaded again"},
         {"bytecode", "byte %1"},
+        {"toomanylines", "the file has %1 lines; a table holds at most %2"},
+        {"linetoolong", "a line of the file is longer than a table row can hold (%1 bytes)"},
 
         // Undo, redo and the modified state
         {"undo", "&Undo"},
         {"redo", "&Redo"},
+        {"askdiscard", "Ask Before Discarding Changes"},
+        {"discardquestion", "%1 has changes that are not saved. Save them first?"},
+        {"discardsave", "&Save"},
+        {"discarddiscard", "&Discard"},
+        {"discardcancel", "Cancel"},
+        {"modified", "%1 (modified)"},
+        {"untitled", "(no file)"},
 
         // Reports of compare and combine
         {"nextdifference", "Next &Difference"},

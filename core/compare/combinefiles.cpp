@@ -15,9 +15,9 @@ class CombinePass {
   public:
     CombinePass(EditorState& state, int slot, Feedback& feedback)
         : State(state), SG1(state.SG1()), Other(state.Grid(slot)), Slot(slot),
-          Own(ChangeLog::GridIndex(slot)), Log(state.Changes),
-          Report(feedback), Values1(KeyValues(SG1)), Values2(KeyValues(Other)),
-          FirstRecord(state.LastReport.Records.size()) {}
+          Own(ChangeLog::GridIndex(slot)), Log(state.Changes), Report(feedback),
+          Values1(KeyValues(SG1)), Values2(KeyValues(Other)),
+          FirstRecord(state.LastReport.Count()) {}
 
     void Run() {
         const int originalRows = SG1.RowCount();
@@ -200,11 +200,11 @@ class CombinePass {
         }
         for (int r = Head; r < originalRows; ++r)
             newRow[static_cast<size_t>(r)] = row++;
-        std::vector<ReportRecord>& records = State.LastReport.Records;
+        ReportRun& run = State.LastReport;
         for (size_t k = 0; k < FirstRecord; ++k) {
-            int& at = records[k].Row;
+            const int at = run.RowOf(k);
             if (at >= 1)
-                at = at < originalRows ? newRow[static_cast<size_t>(at)] : -1;
+                run.SetRow(k, at < originalRows ? newRow[static_cast<size_t>(at)] : -1);
         }
     }
 
@@ -251,8 +251,9 @@ class CombinePass {
 
     std::vector<std::string_view> OtherRowCells(int r2) const {
         std::vector<std::string_view> cells;
-        for (int c = 0; c < std::max(Other.ColCount(), 1); ++c)
-            cells.push_back(Other.Cell(c, r2));
+        const int columns = std::max(Other.ColCount(), 1);
+        Other.RowCellRange(r2, 0, columns - 1, cells);
+        cells.resize(static_cast<size_t>(columns));
         return cells;
     }
 

@@ -8,7 +8,9 @@ namespace tw {
 
 namespace {
 
-std::string GridName(int slot) { return "SG" + std::to_string(slot); }
+std::string GridName(int slot) {
+    return "SG" + std::to_string(slot);
+}
 
 // "G - <text> <key>", the shape of the row lines.
 std::string RowLine(const LanguageTable& language, int slot, int text, std::string_view key) {
@@ -87,21 +89,67 @@ const char* ReportKindName(ReportKind kind) {
 
 const std::string& ReportRun::FileOf(int slot) const {
     static const std::string none;
-    return slot >= 1 && slot <= static_cast<int>(Files.size()) ? Files[static_cast<size_t>(slot - 1)]
-                                                               : none;
+    return slot >= 1 && slot <= static_cast<int>(Files.size())
+               ? Files[static_cast<size_t>(slot - 1)]
+               : none;
 }
 
-int ReportRun::LineCount() const {
-    return static_cast<int>(Records.size()) - DuplicateKeyCount();
+void ReportRun::Clear() {
+    Mode.clear();
+    Files.clear();
+    Items.clear();
+    Texts.clear();
+    Earlier.clear();
+    Duplicates = 0;
 }
 
-int ReportRun::DuplicateKeyCount() const {
-    // Duplicate keys stand before the lines.
-    int count = 0;
-    while (count < static_cast<int>(Records.size()) &&
-           Records[static_cast<size_t>(count)].Kind == ReportKind::DuplicateKey)
-        ++count;
-    return count;
+void ReportRun::Append(const ReportRecord& r) {
+    Item item;
+    item.Kind = r.Kind;
+    item.Slot = static_cast<uint8_t>(r.Slot);
+    item.Column = r.Column;
+    item.Row = r.Row;
+    item.Count = r.Count;
+    item.Start = Texts.size();
+    const std::string* texts[5] = {&r.Key, &r.Header, &r.First, &r.Other, &r.Old};
+    size_t total = 0;
+    for (size_t k = 0; k < 5; ++k) {
+        item.Lengths[k] = static_cast<uint32_t>(texts[k]->size());
+        total += texts[k]->size();
+    }
+    // One growth per record: this runs once for every line of a large merge.
+    Texts.resize(item.Start + total);
+    char* at = Texts.data() + item.Start;
+    for (const std::string* text : texts) {
+        std::copy(text->begin(), text->end(), at);
+        at += text->size();
+    }
+    item.EarlierStart = static_cast<uint32_t>(Earlier.size());
+    item.EarlierCount = static_cast<uint32_t>(r.Earlier.size());
+    if (!r.Earlier.empty())
+        Earlier.insert(Earlier.end(), r.Earlier.begin(), r.Earlier.end());
+    Items.push_back(item);
+    if (r.Kind == ReportKind::DuplicateKey)
+        ++Duplicates;
+}
+
+ReportRecord ReportRun::Record(size_t index) const {
+    const Item& item = Items[index];
+    ReportRecord r;
+    r.Kind = item.Kind;
+    r.Slot = item.Slot;
+    r.Column = item.Column;
+    r.Row = item.Row;
+    r.Count = item.Count;
+    std::string* texts[5] = {&r.Key, &r.Header, &r.First, &r.Other, &r.Old};
+    size_t at = item.Start;
+    for (size_t k = 0; k < 5; ++k) {
+        texts[k]->assign(Texts, at, item.Lengths[k]);
+        at += item.Lengths[k];
+    }
+    r.Earlier.assign(Earlier.begin() + item.EarlierStart,
+                     Earlier.begin() + item.EarlierStart + item.EarlierCount);
+    return r;
 }
 
 std::string ReportLine(const LanguageTable& language, const ReportRecord& record) {
@@ -140,12 +188,11 @@ std::string DuplicateKeyWarning(const LanguageTable& language, const ReportRecor
 
 std::string DuplicateKeysStatus(const LanguageTable& language, const ReportRun& run) {
     // A key doubled in two files is one key to the user.
-    std::vector<std::string_view> keys;
-    for (const ReportRecord& record : run.Records) {
-        if (record.Kind != ReportKind::DuplicateKey)
-            break;
-        if (std::find(keys.begin(), keys.end(), record.Key) == keys.end())
-            keys.push_back(record.Key);
+    std::vector<std::string> keys;
+    for (size_t k = 0; k < run.Count() && run.KindOf(k) == ReportKind::DuplicateKey; ++k) {
+        std::string key = run.Record(k).Key;
+        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(std::move(key));
     }
     if (keys.empty())
         return {};
@@ -202,11 +249,14 @@ ReportPlace LocateRecord(const TTextGrid& sg1, const ReportRecord& record) {
 
 void ReportMarkers::Build(const ReportRun& run) {
     Keys.clear();
-    for (const ReportRecord& record : run.Records) {
-        if (record.Row < 0)
+    for (size_t k = 0; k < run.Count(); ++k) {
+        if (run.RowOf(k) < 0)
             continue; // nothing of SG1 to mark
-        const int column = NamesCell(record.Kind) ? record.Column : 0;
-        Keys[record.Key].push_back(column);
+        const int column = NamesCell(run.KindOf(k)) ? run.ColumnOf(k) : 0;
+        auto found = Keys.find(run.KeyOf(k));
+        if (found == Keys.end())
+            found = Keys.emplace(std::string(run.KeyOf(k)), std::vector<int>()).first;
+        found->second.push_back(column);
     }
     for (auto& [key, columns] : Keys) {
         std::sort(columns.begin(), columns.end());

@@ -166,12 +166,12 @@ std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder, Sor
 // order exactly, comparison for comparison; only the comparisons whose outcome is already
 // known from the maxima are skipped.
 //
-// Cost. A pass costs (number of block switches + 1) x O(log n) expected. A consistent order
-// gives at most two blocks per pass (n log n in all). Keys where numeric and byte order
-// disagree give a few switches per row in practice (about eight on a column mixing whole
-// numbers with decimals); the worst case, keys that make every comparison switch side,
-// is n switches per pass, O(n^2 log n) in all, no worse than the loop itself by more than
-// the log factor.
+// Cost. A pass costs (number of block switches + 1) x O(log n) expected. A consistent
+// order gives at most three blocks per pass, the row's insertion (n log n in all). Keys
+// where numeric and byte order disagree give a few switches per row in practice (about
+// eight on a column mixing whole numbers with decimals); the worst case, keys that make
+// every comparison switch side, is n switches per pass, O(n^2 log n) in all, no worse than
+// the loop itself by more than the log factor.
 
 namespace {
 

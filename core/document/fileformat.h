@@ -47,6 +47,9 @@ class FileFormat {
     virtual void Join(std::string& out, std::span<const std::string_view> cells,
                       std::string_view documentName) const = 0;
 
+    // Whether Split gives exactly the line's fields between TABs, so that a loader may
+    // store the line as it stands (GridRow keeps rows that way).
+    virtual bool SplitsAtTabsOnly() const { return false; }
     // Appends the line of one row given as its stored cells joined by TABs (the way the
     // grid keeps a row; `storedCount` cells, the rest of the `columnCount` columns empty),
     // when this kind writes such a row from those bytes as they stand. False, with nothing

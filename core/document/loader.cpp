@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unistd.h>
 
+#include "core/app/programtexts.h"
 #include "core/app/text.h"
 #include "core/document/backup.h"
 #include "core/document/descriptions.h"
@@ -37,20 +39,30 @@ class GridFiller {
             ProgressThrottle progress(feedback, lineCount);
             LineReader reader(content);
             LineCells cells;
+            const bool tabFields = Format.SplitsAtTabsOnly();
             int rowCursor = 0;
             while (!reader.AtEnd()) {
                 progress.Advance(rowCursor);
                 ++rowCursor;
-                Format.Split(reader.Next(), cells);
-                if (cells.Count() == 0)
+                std::string_view line = reader.Next();
+                int count = 0;
+                if (tabFields) {
+                    // A line of TAB fields is stored as it stands: no cell-by-cell split.
+                    count = Grid.StoreTabLine(rowCursor, line);
+                } else {
+                    Format.Split(line, cells);
+                    count = cells.Count();
+                }
+                if (count == 0)
                     continue;
-                if (cells.Count() > Grid.DataColumnCount())
+                if (count > Grid.DataColumnCount())
                     // Twice the width at least, so a table that widens line by line does
                     // not rebuild its column state on every line.
-                    Grid.SetColCount(std::max(cells.Count(), 2 * Grid.DataColumnCount()));
-                Grid.AssignRow(rowCursor, cells.Cells());
+                    Grid.SetColCount(std::max(count, 2 * Grid.DataColumnCount()));
+                if (!tabFields)
+                    Grid.AssignRow(rowCursor, cells.Cells());
                 LastRow = rowCursor;
-                Widest = std::max(Widest, cells.Count());
+                Widest = std::max(Widest, count);
             }
         } catch (...) {
             Settle();
@@ -81,34 +93,34 @@ template <typename Step> void Guarded(Step&& step) {
     }
 }
 
+// The file's bytes, read before the open document is touched.
+struct FileBytes {
+    std::string Bytes;
+    std::string_view Content; // what the line rules see
+    size_t Lines = 0;
+    bool Complete = true; // false: reading stopped part-way
+    std::string ReadError;
+};
+
 void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedback& feedback,
-                  const LoadOptions& options, LoadResult& result) {
+                  const LoadOptions& options, LoadResult& result, FileBytes& file) {
     TTextGrid& grid = state.CurrentGrid();
     state.ErrorContext = state.Text(62) + " " + path;
-    std::string bytes;
-    bool failedToOpen = false;
-    std::string error;
-    bool complete = ReadFileBytes(path, bytes, failedToOpen, error);
-    if (failedToOpen) {
-        result.SystemError = error;
-        throw FileFailure(error);
-    }
 
     const FileFormat& format = FormatOfExtension(state.LoadExt);
     state.FieldSeparator = format.FieldSeparator();
     state.OpenMark = std::string(format.OpenMark());
 
     state.ErrorContext = state.Text(63) + " " + path;
-    std::string_view content = FileContent(bytes);
-    const int lineCount = static_cast<int>(CountLines(content));
+    const int lineCount = static_cast<int>(file.Lines);
     feedback.SetProgressMax(lineCount);
-    GridFiller(grid, format).Fill(content, lineCount, feedback);
-    if (!complete) {
+    GridFiller(grid, format).Fill(file.Content, lineCount, feedback);
+    if (!file.Complete) {
         // What was read before the failure stays in the grid.
-        result.SystemError = error;
-        throw FileFailure(error);
+        result.SystemError = file.ReadError;
+        throw FileFailure(file.ReadError);
     }
-    bytes = std::string(); // the grid holds the cells now; free the file before going on
+    file = FileBytes(); // the grid holds the cells now; free the file before going on
 
     if (format.ColumnLimit() > 0)
         grid.SetColCount(format.ColumnLimit());
@@ -122,6 +134,34 @@ void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedbac
         if (!descriptions.empty())
             LoadDescriptions(state, descriptions, feedback);
     }
+}
+
+// Opens and reads the file, and checks that it fits a grid. False, with the error
+// context and the reason set, when the load must not go on.
+bool ReadWholeFile(EditorState& state, const std::string& path, const LoadOptions& options,
+                   FileBytes& file, std::string& reason) {
+    state.ErrorContext = state.Text(62) + " " + path;
+    int fd = OpenRegularFile(path, reason);
+    if (fd < 0)
+        return false;
+    file.Complete = ReadOpenFile(fd, file.Bytes, file.ReadError);
+    ::close(fd);
+    file.Content = FileContent(file.Bytes);
+    const LineCount count = MeasureLines(file.Content);
+    file.Lines = count.Lines;
+    state.ErrorContext = state.Text(63) + " " + path;
+    if (count.Lines > options.MaxLines) {
+        reason = FormatText(state.Language.Added("toomanylines"),
+                            {IntToText(static_cast<int64_t>(count.Lines)),
+                             IntToText(static_cast<int64_t>(options.MaxLines))});
+        return false;
+    }
+    if (count.Longest > options.MaxLineBytes) {
+        reason = FormatText(state.Language.Added("linetoolong"),
+                            {IntToText(static_cast<int64_t>(options.MaxLineBytes))});
+        return false;
+    }
+    return true;
 }
 
 void SetDocumentMembers(EditorState& state, const std::string& path, Feedback& feedback,
@@ -171,6 +211,22 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
         const std::string fileName = FileNamePart(path);
 
         if (!SortsAtOrBelowBlank(path)) {
+            // A file that cannot be opened as a regular file, or that no grid can hold,
+            // leaves the open document and every grid as they are.
+            FileBytes file;
+            std::string reason;
+            if (!ReadWholeFile(state, path, options, file, reason)) {
+                feedback.SetBusy(false);
+                result.Ok = false;
+                result.SystemError = reason;
+                result.Message =
+                    WithSystemReason(state.Text(60) + " " + state.ErrorContext, reason);
+                feedback.ShowMessage(result.Message);
+                state.PaintSuspended = false;
+                feedback.Refresh();
+                return result;
+            }
+
             feedback.EndCellEdit();
             feedback.SetStatus(state.Text(61) + " " + fileName);
             feedback.Refresh();
@@ -184,6 +240,9 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
             // The previous document's hidden rows would otherwise come back with the next
             // "show all rows".
             grid.DiscardHiddenRows();
+            // A new document has no past to take back.
+            if (slot == 1)
+                state.History.Clear();
             grid.SetRowCount(grid.FixedRows() + 1);
             // The last report's records are about the document this load replaces.
             if (slot == 1)
@@ -193,10 +252,11 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
             grid.SetColCount(grid.FixedCols() + 1);
 
             try {
-                ReadIntoGrid(state, path, slot, feedback, options, result);
+                ReadIntoGrid(state, path, slot, feedback, options, result, file);
             } catch (const std::exception&) {
                 result.Ok = false;
-                result.Message = state.Text(60) + " " + state.ErrorContext;
+                result.Message =
+                    WithSystemReason(state.Text(60) + " " + state.ErrorContext, result.SystemError);
                 feedback.ShowMessage(result.Message);
             }
         }

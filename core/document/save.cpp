@@ -30,19 +30,21 @@ SaveResult SaveDocumentWith(EditorState& state, AtomicFileWriter& writer, Feedba
     feedback.EndCellEdit();
     feedback.SetBusy(true);
     const std::string& name = state.DocumentFileName;
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const std::string& reason, bool fromSystem = true) {
         writer.Discard();
         feedback.SetBusy(false);
         result.Ok = false;
         result.SystemError = reason;
         result.Message = state.Text(99) + " " + state.ErrorContext;
+        if (fromSystem)
+            result.Message = WithSystemReason(result.Message, reason);
         return result;
     };
 
     state.ErrorContext = state.Text(95) + " " + name;
     // Nothing loaded yet: there is no file to write.
     if (name.empty())
-        return fail("no document name");
+        return fail("no document name", false);
     if (!writer.Open())
         return fail(writer.SystemError());
 
@@ -58,6 +60,7 @@ SaveResult SaveDocumentWith(EditorState& state, AtomicFileWriter& writer, Feedba
     if (!writer.Commit())
         return fail(writer.SystemError());
 
+    state.History.MarkSaved();
     feedback.SetStatus(state.Text(98) + " " + name);
     feedback.SetProgress(0);
     feedback.SetBusy(false);

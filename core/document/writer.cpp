@@ -47,9 +47,8 @@ bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback)
         std::string_view joined;
         // Most rows are written from their stored bytes as they stand; the rest, and
         // every row of a kind that does not allow it, cell by cell.
-        if (!stored.TabJoined(joined) ||
-            !format.JoinStored(buffer, joined, stored.StoredCount(), columns,
-                               state.DocumentFileName)) {
+        if (!stored.TabJoined(joined) || !format.JoinStored(buffer, joined, stored.StoredCount(),
+                                                            columns, state.DocumentFileName)) {
             for (int c = 0; c < columns; ++c)
                 cells[static_cast<size_t>(c)] = stored.Cell(c);
             format.Join(buffer, cells, state.DocumentFileName);

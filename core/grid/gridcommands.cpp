@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/app/text.h"
+#include "core/document/documentedits.h"
 #include "core/document/fileformat.h"
 
 namespace tw {
@@ -83,11 +84,11 @@ void UnhideColumnNumber(EditorState& state, const std::string& answer, Feedback&
 }
 
 void InsertRowAbove(EditorState& state) {
-    state.SG1().InsertRows(state.ClickedRow, 1);
+    InsertDocumentRow(state, state.ClickedRow);
 }
 
 void DeleteThisRow(EditorState& state) {
-    state.SG1().DeleteRows(state.ClickedRow, 1);
+    DeleteDocumentRow(state, state.ClickedRow);
 }
 
 void CopyThisRow(EditorState& state) {
@@ -95,14 +96,14 @@ void CopyThisRow(EditorState& state) {
     int row = state.ClickedRow;
     if (row < 0 || row >= grid.RowCount())
         return;
-    grid.InsertRows(row, 1);
     // Every data column of the main grid, hidden ones included: the column count of the
     // last load may belong to another grid after a compare and would cut the copy short.
-    int last = std::max(state.LastColIndex, grid.DataColumnCount() - 1);
-    if (last < 0)
-        return;
+    std::vector<std::string> cells;
+    const int last = std::max(state.LastColIndex, grid.DataColumnCount() - 1);
     for (int c = 0; c <= last; ++c)
-        grid.SetCell(c, row, grid.Cell(c, row + 1));
+        cells.emplace_back(grid.Cell(c, row));
+    // The copy comes in whole, as one step.
+    InsertDocumentRow(state, row, cells);
 }
 
 std::optional<std::pair<int, int>> FindInGrid(EditorState& state, const std::string& text) {
@@ -266,8 +267,10 @@ void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure
             for (size_t k = 0; k < dataCols.size(); ++k) {
                 auto at = static_cast<size_t>(dataCols[k] - dataCols.front());
                 std::string_view text = at < cells.size() ? cells[at] : std::string_view();
-                if (text.empty()) continue;
-                const bool fixedFont = fixedRow || blockStart + static_cast<int>(k) < grid.FixedCols();
+                if (text.empty())
+                    continue;
+                const bool fixedFont =
+                    fixedRow || blockStart + static_cast<int>(k) < grid.FixedCols();
                 widest[k] = std::max(widest[k], widthOf(text, fixedFont));
             }
         }

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <unordered_map>
 
 namespace tw {
@@ -32,6 +36,34 @@ GridProperties SecondaryGridProperties() {
 
 // ---------------------------------------------------------------- GridRow
 
+namespace {
+
+// Calls `onTab(position)` for the TABs of `bytes` in order until it returns false. Cells
+// are mostly empty or a few bytes long, so a search call per cell costs more than the
+// cell: sixteen bytes are compared at once and the TABs taken from the bit mask.
+template <typename OnTab> void ForEachTab(std::string_view bytes, OnTab onTab) {
+    const char* data = bytes.data();
+    const size_t size = bytes.size();
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; i + 16 <= size; i += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, tab)));
+        while (mask != 0) {
+            if (!onTab(i + static_cast<size_t>(__builtin_ctz(mask))))
+                return;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < size; ++i)
+        if (data[i] == '\t' && !onTab(i))
+            return;
+}
+
+} // namespace
+
 uint32_t GridRow::Offset(size_t k) const {
     uint32_t value;
     std::memcpy(&value, Data.data() + k * sizeof(uint32_t), sizeof value);
@@ -39,7 +71,8 @@ uint32_t GridRow::Offset(size_t k) const {
 }
 
 std::string_view GridRow::Cell(int column) const {
-    if (column < 0 || static_cast<uint32_t>(column) >= Count) return {};
+    if (column < 0 || static_cast<uint32_t>(column) >= Count)
+        return {};
     const std::string_view text = Text();
     auto index = static_cast<uint32_t>(column);
     if (!Joined) {
@@ -50,17 +83,20 @@ std::string_view GridRow::Cell(int column) const {
     const char* bytes = text.data();
     const size_t size = text.size();
     for (uint32_t skip = index % Stride; skip > 0; --skip) {
-        while (bytes[begin] != '\t') ++begin; // a later cell exists, so its tab does too
+        while (bytes[begin] != '\t')
+            ++begin; // a later cell exists, so its tab does too
         ++begin;
     }
     size_t end = begin;
-    while (end < size && bytes[end] != '\t') ++end;
+    while (end < size && bytes[end] != '\t')
+        ++end;
     return text.substr(begin, end - begin);
 }
 
 void GridRow::CellRange(int first, int count, std::vector<std::string_view>& cells) const {
     cells.clear();
-    if (count <= 0) return;
+    if (count <= 0)
+        return;
     cells.reserve(static_cast<size_t>(count));
     first = std::max(first, 0);
     const int stored = std::min(first + count, StoredCount());
@@ -69,16 +105,20 @@ void GridRow::CellRange(int first, int count, std::vector<std::string_view>& cel
         cells.push_back(cell);
         if (Joined) {
             const std::string_view text = Text();
-            const char* stop = text.data() + text.size();
-            const char* begin = cell.data() + cell.size() + 1;
-            for (int c = first + 1; c < stored; ++c) {
-                const void* tab = std::memchr(begin, '\t', static_cast<size_t>(stop - begin));
-                const char* end = tab ? static_cast<const char*>(tab) : stop;
-                cells.emplace_back(begin, static_cast<size_t>(end - begin));
-                begin = end + 1;
+            size_t begin = static_cast<size_t>(cell.data() - text.data()) + cell.size() + 1;
+            int c = first + 1;
+            if (c < stored) {
+                ForEachTab(text.substr(begin), [&, offset = begin](size_t at) {
+                    cells.push_back(text.substr(begin, offset + at - begin));
+                    begin = offset + at + 1;
+                    return ++c < stored;
+                });
+                if (c < stored)
+                    cells.push_back(text.substr(begin));
             }
         } else {
-            for (int c = first + 1; c < stored; ++c) cells.push_back(Cell(c));
+            for (int c = first + 1; c < stored; ++c)
+                cells.push_back(Cell(c));
         }
     }
     cells.resize(static_cast<size_t>(count));
@@ -97,24 +137,23 @@ void GridRow::StoredCells(std::vector<std::string_view>& cells) const {
         }
         return;
     }
-    if (Count == 0) return;
-    const char* bytes = text.data();
-    const char* stop = bytes + text.size();
-    const char* begin = bytes;
-    for (;;) {
-        const void* tab = std::memchr(begin, '\t', static_cast<size_t>(stop - begin));
-        if (!tab) break;
-        const char* end = static_cast<const char*>(tab);
-        cells.emplace_back(begin, static_cast<size_t>(end - begin));
-        begin = end + 1;
-    }
-    cells.emplace_back(begin, static_cast<size_t>(stop - begin));
+    if (Count == 0)
+        return;
+    size_t begin = 0;
+    ForEachTab(text, [&](size_t at) {
+        cells.push_back(text.substr(begin, at - begin));
+        begin = at + 1;
+        return true;
+    });
+    cells.push_back(text.substr(begin));
 }
 
 void GridRow::SetCell(int column, std::string_view text) {
-    if (column < 0) return;
+    if (column < 0)
+        return;
     auto index = static_cast<uint32_t>(column);
-    if (index >= Count && text.empty()) return;
+    if (index >= Count && text.empty())
+        return;
     // The common edit, a cell of a joined row replaced by text without a tab, keeps the
     // row's shape: only the bytes and the offsets after the cell move.
     if (Joined && index < Count && (!text.empty() || index + 1 < Count) &&
@@ -131,7 +170,8 @@ void GridRow::SetCell(int column, std::string_view text) {
     }
     std::vector<std::string_view> cells;
     StoredCells(cells);
-    if (index >= cells.size()) cells.resize(index + 1);
+    if (index >= cells.size())
+        cells.resize(index + 1);
     cells[index] = text;
     GridRow rebuilt;
     rebuilt.Assign(cells); // the views point into this row's buffer, still intact here
@@ -140,7 +180,8 @@ void GridRow::SetCell(int column, std::string_view text) {
 
 void GridRow::Assign(const std::vector<std::string_view>& cells) {
     size_t stored = cells.size();
-    while (stored > 0 && cells[stored - 1].empty()) --stored;
+    while (stored > 0 && cells[stored - 1].empty())
+        --stored;
     size_t textBytes = 0;
     bool tabInside = false;
     // Cells cut from one line lie in it one after another with a tab between: then the
@@ -160,12 +201,14 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
         for (size_t i = 0; i < stored; ++i) {
             std::string_view cell = cells[i];
             textBytes += cell.size();
-            if (!tabInside && std::memchr(cell.data(), '\t', cell.size())) tabInside = true;
+            if (!tabInside && std::memchr(cell.data(), '\t', cell.size()))
+                tabInside = true;
         }
     }
     Count = static_cast<uint32_t>(stored);
     Joined = !tabInside;
-    if (Joined && stored > 0) textBytes += stored - 1;
+    if (Joined && stored > 0)
+        textBytes += stored - 1;
     const size_t tableBytes = TableSize() * sizeof(uint32_t);
     Data.assign(tableBytes + textBytes, '\0');
     Data.shrink_to_fit();
@@ -175,24 +218,60 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
         auto v = static_cast<uint32_t>(value);
         std::memcpy(table + k * sizeof(uint32_t), &v, sizeof v);
     };
-    if (Joined && oneStretch) std::memcpy(out, cells[0].data(), textBytes);
+    if (Joined && oneStretch)
+        std::memcpy(out, cells[0].data(), textBytes);
     size_t at = 0;
     for (size_t i = 0; i < stored; ++i) {
         std::string_view cell = cells[i];
         if (Joined) {
             if (i > 0) {
-                if (!oneStretch) out[at] = '\t';
+                if (!oneStretch)
+                    out[at] = '\t';
                 ++at;
-                if (i % Stride == 0) setOffset(i / Stride - 1, at);
+                if (i % Stride == 0)
+                    setOffset(i / Stride - 1, at);
             }
-            if (!oneStretch && !cell.empty()) std::memcpy(out + at, cell.data(), cell.size());
+            if (!oneStretch && !cell.empty())
+                std::memcpy(out + at, cell.data(), cell.size());
             at += cell.size();
         } else {
-            if (!cell.empty()) std::memcpy(out + at, cell.data(), cell.size());
+            if (!cell.empty())
+                std::memcpy(out + at, cell.data(), cell.size());
             at += cell.size();
             setOffset(i, at);
         }
     }
+}
+
+int GridRow::AssignTabLine(std::string_view line) {
+    if (line.empty()) {
+        Clear();
+        return 0;
+    }
+    // Trailing empty cells are not stored: nor are the TABs that end the line.
+    size_t end = line.size();
+    while (end > 0 && line[end - 1] == '\t')
+        --end;
+    const auto trailing = static_cast<int>(line.size() - end);
+    line = line.substr(0, end);
+    // One sweep finds the TABs and keeps where every eighth cell starts.
+    thread_local std::vector<uint32_t> starts;
+    starts.clear();
+    uint32_t tabs = 0;
+    ForEachTab(line, [&](size_t at) {
+        if (++tabs % Stride == 0)
+            starts.push_back(static_cast<uint32_t>(at + 1));
+        return true;
+    });
+    Count = line.empty() ? 0 : tabs + 1;
+    Joined = true;
+    const size_t tableBytes = starts.size() * sizeof(uint32_t);
+    std::string fresh;
+    fresh.reserve(tableBytes + line.size());
+    fresh.append(reinterpret_cast<const char*>(starts.data()), tableBytes);
+    fresh.append(line);
+    Data = std::move(fresh);
+    return static_cast<int>(tabs) + trailing + 1;
 }
 
 void GridRow::Clear() {
@@ -202,8 +281,10 @@ void GridRow::Clear() {
 }
 
 void GridRow::Truncate(int columnCount) {
-    if (columnCount < 0) columnCount = 0;
-    if (columnCount >= StoredCount()) return;
+    if (columnCount < 0)
+        columnCount = 0;
+    if (columnCount >= StoredCount())
+        return;
     std::vector<std::string_view> cells;
     StoredCells(cells);
     cells.resize(static_cast<size_t>(columnCount));
@@ -225,12 +306,14 @@ TTextGrid::TTextGrid(const GridProperties& properties)
 }
 
 std::string_view TTextGrid::Cell(int dataCol, int row) const {
-    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount()) return {};
+    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount())
+        return {};
     return Rows[static_cast<size_t>(row)].Cells.Cell(dataCol);
 }
 
 void TTextGrid::SetCell(int dataCol, int row, std::string_view text) {
-    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount()) return;
+    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount())
+        return;
     Rows[static_cast<size_t>(row)].Cells.SetCell(dataCol, text);
 }
 
@@ -240,7 +323,8 @@ void TTextGrid::RowCells(int row, std::vector<std::string_view>& cells) const {
         return;
     }
     Rows[static_cast<size_t>(row)].Cells.StoredCells(cells);
-    if (static_cast<int>(cells.size()) > DataColumnCount()) cells.resize(static_cast<size_t>(DataColumnCount()));
+    if (static_cast<int>(cells.size()) > DataColumnCount())
+        cells.resize(static_cast<size_t>(DataColumnCount()));
 }
 
 void TTextGrid::RowCellRange(int row, int firstDataCol, int lastDataCol,
@@ -254,14 +338,22 @@ void TTextGrid::RowCellRange(int row, int firstDataCol, int lastDataCol,
                                                    cells);
 }
 
+int TTextGrid::StoreTabLine(int row, std::string_view line) {
+    if (row < 0 || row >= RowCount() || line.empty())
+        return 0;
+    return Rows[static_cast<size_t>(row)].Cells.AssignTabLine(line);
+}
+
 const GridRow& TTextGrid::StoredRow(int row) const {
     static const GridRow empty;
-    if (row < 0 || row >= RowCount()) return empty;
+    if (row < 0 || row >= RowCount())
+        return empty;
     return Rows[static_cast<size_t>(row)].Cells;
 }
 
 void TTextGrid::AssignRow(int row, const std::vector<std::string_view>& cells) {
-    if (row < 0 || row >= RowCount()) return;
+    if (row < 0 || row >= RowCount())
+        return;
     auto& target = Rows[static_cast<size_t>(row)].Cells;
     if (static_cast<int>(cells.size()) <= DataColumnCount()) {
         target.Assign(cells);
@@ -272,25 +364,32 @@ void TTextGrid::AssignRow(int row, const std::vector<std::string_view>& cells) {
 }
 
 void TTextGrid::ClearCells() {
-    for (auto& slot : Rows) slot.Cells.Clear();
+    for (auto& slot : Rows)
+        slot.Cells.Clear();
 }
 
-std::string TTextGrid::CurrentCellText() const { return CellText(DataColumnOf(Col()), Row()); }
+std::string TTextGrid::CurrentCellText() const {
+    return CellText(DataColumnOf(Col()), Row());
+}
 
 void TTextGrid::SetRowCount(int count) {
-    if (count < 0) count = 0;
+    if (count < 0)
+        count = 0;
     auto target = static_cast<size_t>(count);
     if (target < Rows.size()) {
         Rows.resize(target);
     } else {
         Rows.reserve(target);
-        while (Rows.size() < target) Rows.push_back(RowSlot{GridRow(), DefaultHeight});
+        while (Rows.size() < target)
+            Rows.push_back(RowSlot{GridRow(), DefaultHeight});
     }
-    if (CurrentRow >= count) CurrentRow = std::max(0, count - 1);
+    if (CurrentRow >= count)
+        CurrentRow = std::max(0, count - 1);
 }
 
 void TTextGrid::SetColCount(int count) {
-    if (count < 0) count = 0;
+    if (count < 0)
+        count = 0;
     if (count > VisibleColCount) {
         int add = count - VisibleColCount;
         ColumnHidden.resize(ColumnHidden.size() + static_cast<size_t>(add), 0);
@@ -307,44 +406,54 @@ void TTextGrid::SetColCount(int count) {
             DataColWidths.pop_back();
         }
         int dataColumns = DataColumnCount();
-        for (auto& slot : Rows) slot.Cells.Truncate(dataColumns);
-        for (auto& record : Hidden) record.Cells.Truncate(dataColumns);
+        for (auto& slot : Rows)
+            slot.Cells.Truncate(dataColumns);
+        for (auto& record : Hidden)
+            record.Cells.Truncate(dataColumns);
     }
-    if (CurrentCol >= VisibleColCount) CurrentCol = std::max(0, VisibleColCount - 1);
+    if (CurrentCol >= VisibleColCount)
+        CurrentCol = std::max(0, VisibleColCount - 1);
     RebuildColumnMap();
 }
 
 bool TTextGrid::SetFixedCols(int count) {
-    if (count < 0 || count >= ColCount()) return false;
+    if (count < 0 || count >= ColCount())
+        return false;
     FixedColCount = count;
     return true;
 }
 
 void TTextGrid::SetRow(int row) {
-    if (row >= 0 && row < RowCount()) CurrentRow = row;
+    if (row >= 0 && row < RowCount())
+        CurrentRow = row;
 }
 
 void TTextGrid::SetCol(int col) {
-    if (col >= 0 && col < ColCount()) CurrentCol = col;
+    if (col >= 0 && col < ColCount())
+        CurrentCol = col;
 }
 
 int TTextGrid::ColWidth(int displayCol) const {
-    if (displayCol < 0 || displayCol >= ColCount()) return DefaultWidth;
+    if (displayCol < 0 || displayCol >= ColCount())
+        return DefaultWidth;
     return DataColWidths[static_cast<size_t>(DataColumnOf(displayCol))];
 }
 
 void TTextGrid::SetColWidth(int displayCol, int width) {
-    if (displayCol < 0 || displayCol >= ColCount()) return;
+    if (displayCol < 0 || displayCol >= ColCount())
+        return;
     DataColWidths[static_cast<size_t>(DataColumnOf(displayCol))] = width;
 }
 
 int TTextGrid::RowHeight(int row) const {
-    if (row < 0 || row >= RowCount()) return DefaultHeight;
+    if (row < 0 || row >= RowCount())
+        return DefaultHeight;
     return Rows[static_cast<size_t>(row)].Height;
 }
 
 void TTextGrid::SetRowHeight(int row, int height) {
-    if (row < 0 || row >= RowCount()) return;
+    if (row < 0 || row >= RowCount())
+        return;
     Rows[static_cast<size_t>(row)].Height = height;
 }
 
@@ -361,25 +470,31 @@ int HiddenBelow(const std::vector<HiddenRowRecord>& hidden, int dataRow) {
 
 void TTextGrid::HideRow(int dataRow) {
     int below = HiddenBelow(Hidden, dataRow);
-    if (below < static_cast<int>(Hidden.size()) && Hidden[static_cast<size_t>(below)].DataRow == dataRow)
+    if (below < static_cast<int>(Hidden.size()) &&
+        Hidden[static_cast<size_t>(below)].DataRow == dataRow)
         return;
     int p = dataRow - below;
-    if (dataRow < 0 || p < 0 || p >= RowCount()) return;
+    if (dataRow < 0 || p < 0 || p >= RowCount())
+        return;
     auto& slot = Rows[static_cast<size_t>(p)];
     HiddenRowRecord record{dataRow, std::move(slot.Cells), slot.Height};
     Hidden.insert(Hidden.begin() + below, std::move(record));
     Rows.erase(Rows.begin() + p);
-    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+    if (CurrentRow >= RowCount())
+        CurrentRow = std::max(0, RowCount() - 1);
 }
 
 void TTextGrid::HideRows(const std::vector<int>& dataRows) {
-    if (dataRows.empty()) return;
+    if (dataRows.empty())
+        return;
     const int total = RowCount() + static_cast<int>(Hidden.size());
     std::vector<uint8_t> hide(static_cast<size_t>(std::max(total, 0)), 0);
     bool any = false;
     for (int d : dataRows)
-        if (d >= 0 && d < total) hide[static_cast<size_t>(d)] = 1, any = true;
-    if (!any) return;
+        if (d >= 0 && d < total)
+            hide[static_cast<size_t>(d)] = 1, any = true;
+    if (!any)
+        return;
     std::vector<RowSlot> rows;
     rows.reserve(Rows.size());
     std::vector<HiddenRowRecord> hidden;
@@ -392,7 +507,8 @@ void TTextGrid::HideRows(const std::vector<int>& dataRows) {
             hidden.push_back(std::move(Hidden[nextHidden++]));
             continue;
         }
-        if (nextRow >= Rows.size()) break;
+        if (nextRow >= Rows.size())
+            break;
         auto& slot = Rows[nextRow++];
         if (hide[static_cast<size_t>(d)])
             hidden.push_back(HiddenRowRecord{d, std::move(slot.Cells), slot.Height});
@@ -400,16 +516,20 @@ void TTextGrid::HideRows(const std::vector<int>& dataRows) {
             rows.push_back(std::move(slot));
     }
     // Records whose data index lies beyond the rows (possible after deletions) stay hidden.
-    while (nextHidden < Hidden.size()) hidden.push_back(std::move(Hidden[nextHidden++]));
-    while (nextRow < Rows.size()) rows.push_back(std::move(Rows[nextRow++]));
+    while (nextHidden < Hidden.size())
+        hidden.push_back(std::move(Hidden[nextHidden++]));
+    while (nextRow < Rows.size())
+        rows.push_back(std::move(Rows[nextRow++]));
     Rows = std::move(rows);
     Hidden = std::move(hidden);
-    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+    if (CurrentRow >= RowCount())
+        CurrentRow = std::max(0, RowCount() - 1);
 }
 
 void TTextGrid::UnhideRow(int dataRow) {
     int below = HiddenBelow(Hidden, dataRow);
-    if (below >= static_cast<int>(Hidden.size()) || Hidden[static_cast<size_t>(below)].DataRow != dataRow)
+    if (below >= static_cast<int>(Hidden.size()) ||
+        Hidden[static_cast<size_t>(below)].DataRow != dataRow)
         return;
     int p = std::clamp(dataRow - below, 0, RowCount());
     auto& record = Hidden[static_cast<size_t>(below)];
@@ -418,7 +538,8 @@ void TTextGrid::UnhideRow(int dataRow) {
 }
 
 void TTextGrid::UnhideAllRows() {
-    if (Hidden.empty()) return;
+    if (Hidden.empty())
+        return;
     std::vector<RowSlot> rows;
     rows.reserve(Rows.size() + Hidden.size());
     size_t nextRow = 0;
@@ -428,19 +549,23 @@ void TTextGrid::UnhideAllRows() {
             rows.push_back(std::move(Rows[nextRow++]));
         rows.push_back(RowSlot{std::move(record.Cells), record.Height});
     }
-    while (nextRow < Rows.size()) rows.push_back(std::move(Rows[nextRow++]));
+    while (nextRow < Rows.size())
+        rows.push_back(std::move(Rows[nextRow++]));
     Rows = std::move(rows);
     Hidden.clear();
 }
 
-void TTextGrid::DiscardHiddenRows() { Hidden.clear(); }
+void TTextGrid::DiscardHiddenRows() {
+    Hidden.clear();
+}
 
 // ---------------------------------------------------------------- hidden columns
 
 void TTextGrid::HideColumns(int first, int last) {
     bool changed = false;
     for (int c = std::max(first, 0); c <= last && c < DataColumnCount(); ++c) {
-        if (ColumnHidden[static_cast<size_t>(c)] || ColCount() <= 1) continue;
+        if (ColumnHidden[static_cast<size_t>(c)] || ColCount() <= 1)
+            continue;
         ColumnHidden[static_cast<size_t>(c)] = 1;
         ++HiddenColCount;
         --VisibleColCount;
@@ -455,26 +580,32 @@ void TTextGrid::HideColumns(int first, int last) {
 void TTextGrid::UnhideColumns(int first, int last) {
     bool changed = false;
     for (int c = std::max(first, 0); c <= last && c < DataColumnCount(); ++c) {
-        if (!ColumnHidden[static_cast<size_t>(c)]) continue;
+        if (!ColumnHidden[static_cast<size_t>(c)])
+            continue;
         ColumnHidden[static_cast<size_t>(c)] = 0;
         --HiddenColCount;
         ++VisibleColCount;
         changed = true;
     }
-    if (changed) RebuildColumnMap();
+    if (changed)
+        RebuildColumnMap();
 }
 
-void TTextGrid::UnhideAllColumns() { UnhideColumns(0, DataColumnCount()); }
+void TTextGrid::UnhideAllColumns() {
+    UnhideColumns(0, DataColumnCount());
+}
 
 bool TTextGrid::IsColumnHidden(int dataCol) const {
-    return dataCol >= 0 && dataCol < DataColumnCount() && ColumnHidden[static_cast<size_t>(dataCol)];
+    return dataCol >= 0 && dataCol < DataColumnCount() &&
+           ColumnHidden[static_cast<size_t>(dataCol)];
 }
 
 void TTextGrid::RebuildColumnMap() {
     DisplayToData.clear();
     DisplayToData.reserve(static_cast<size_t>(VisibleColCount));
     for (int c = 0; c < DataColumnCount(); ++c)
-        if (!ColumnHidden[static_cast<size_t>(c)]) DisplayToData.push_back(c);
+        if (!ColumnHidden[static_cast<size_t>(c)])
+            DisplayToData.push_back(c);
 }
 
 // ---------------------------------------------------------------- index mappings
@@ -491,14 +622,16 @@ int TTextGrid::DataRowOf(int displayRow) const {
 }
 
 int TTextGrid::DataColumnOf(int displayCol) const {
-    if (HiddenColCount == 0 || displayCol < 0) return displayCol;
+    if (HiddenColCount == 0 || displayCol < 0)
+        return displayCol;
     if (displayCol < static_cast<int>(DisplayToData.size()))
         return DisplayToData[static_cast<size_t>(displayCol)];
     return 0;
 }
 
 int TTextGrid::DisplayColumnOf(int dataCol) const {
-    if (HiddenColCount == 0 || dataCol <= 0) return dataCol;
+    if (HiddenColCount == 0 || dataCol <= 0)
+        return dataCol;
     auto it = std::lower_bound(DisplayToData.begin(), DisplayToData.end(), dataCol);
     // Every data column below dataCol that is not in the visible list is hidden.
     int visibleBelow = static_cast<int>(it - DisplayToData.begin());
@@ -510,26 +643,32 @@ int TTextGrid::DisplayColumnOf(int dataCol) const {
 // ---------------------------------------------------------------- rows
 
 void TTextGrid::InsertRows(int row, int count) {
-    if (count <= 0) return;
+    if (count <= 0)
+        return;
     row = std::clamp(row, 0, RowCount());
     std::vector<RowSlot> fresh(static_cast<size_t>(count));
-    for (auto& slot : fresh) slot.Height = DefaultHeight;
+    for (auto& slot : fresh)
+        slot.Height = DefaultHeight;
     Rows.insert(Rows.begin() + row, std::make_move_iterator(fresh.begin()),
                 std::make_move_iterator(fresh.end()));
 }
 
 void TTextGrid::DeleteRows(int row, int count) {
-    if (row < 0 || count <= 0 || row >= RowCount()) return;
+    if (row < 0 || count <= 0 || row >= RowCount())
+        return;
     int removed = std::min(count, RowCount() - row);
     int dataRow = DataRowOf(row);
     Rows.erase(Rows.begin() + row, Rows.begin() + row + removed);
     for (auto& record : Hidden)
-        if (record.DataRow > dataRow) record.DataRow -= removed;
-    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+        if (record.DataRow > dataRow)
+            record.DataRow -= removed;
+    if (CurrentRow >= RowCount())
+        CurrentRow = std::max(0, RowCount() - 1);
 }
 
 void TTextGrid::MoveRow(int from, int to) {
-    if (from < 0 || to < 0 || from >= RowCount() || to >= RowCount() || from == to) return;
+    if (from < 0 || to < 0 || from >= RowCount() || to >= RowCount() || from == to)
+        return;
     // Heights stay with their positions: only the cells travel.
     GridRow moving = std::move(Rows[static_cast<size_t>(from)].Cells);
     if (from < to) {
@@ -545,7 +684,8 @@ void TTextGrid::MoveRow(int from, int to) {
 void TTextGrid::PermuteRows(int first, const std::vector<int>& order) {
     std::vector<GridRow> cells;
     cells.reserve(order.size());
-    for (int source : order) cells.push_back(std::move(Rows[static_cast<size_t>(source)].Cells));
+    for (int source : order)
+        cells.push_back(std::move(Rows[static_cast<size_t>(source)].Cells));
     for (size_t k = 0; k < cells.size(); ++k)
         Rows[static_cast<size_t>(first) + k].Cells = std::move(cells[k]);
 }
@@ -553,7 +693,8 @@ void TTextGrid::PermuteRows(int first, const std::vector<int>& order) {
 // ---------------------------------------------------------------- sizing
 
 void TTextGrid::AutoSizeColumn(int displayCol, const TextMeasure& measure) {
-    if (!measure.Width || displayCol < 0 || displayCol >= ColCount()) return;
+    if (!measure.Width || displayCol < 0 || displayCol >= ColCount())
+        return;
     int dataCol = DataColumnOf(displayCol);
     bool fixedColumn = displayCol < FixedCols();
     // Most cells repeat a handful of texts; measure each distinct text once per font.
@@ -561,7 +702,8 @@ void TTextGrid::AutoSizeColumn(int displayCol, const TextMeasure& measure) {
     int widest = 0;
     for (int r = 0; r < RowCount(); ++r) {
         std::string_view text = Cell(dataCol, r);
-        if (text.empty()) continue;
+        if (text.empty())
+            continue;
         bool fixedFont = fixedColumn || r < FixedRows();
         auto& cache = fixedFont ? fixedWidths : normalWidths;
         auto it = cache.find(text);
@@ -573,13 +715,16 @@ void TTextGrid::AutoSizeColumn(int displayCol, const TextMeasure& measure) {
 }
 
 void TTextGrid::AutoSizeRow(int row, const TextMeasure& measure) {
-    if (!measure.LineHeight || row < 0 || row >= RowCount() || ColCount() <= 0) return;
+    if (!measure.LineHeight || row < 0 || row >= RowCount() || ColCount() <= 0)
+        return;
     bool fixedRow = row < FixedRows();
     int tallest = 0;
     bool anyFixed = fixedRow || FixedCols() > 0;
     bool anyNormal = !fixedRow && FixedCols() < ColCount();
-    if (anyFixed) tallest = std::max(tallest, measure.LineHeight(true) + 2 * LineWidth + 6);
-    if (anyNormal) tallest = std::max(tallest, measure.LineHeight(false) + 2 * LineWidth + 6);
+    if (anyFixed)
+        tallest = std::max(tallest, measure.LineHeight(true) + 2 * LineWidth + 6);
+    if (anyNormal)
+        tallest = std::max(tallest, measure.LineHeight(false) + 2 * LineWidth + 6);
     SetRowHeight(row, std::max(tallest, DefaultHeight));
 }
 

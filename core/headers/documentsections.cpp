@@ -3,6 +3,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/app/languagefolders.h"
 #include "core/app/text.h"
 #include "core/headers/headersets.h"
 
@@ -153,7 +154,7 @@ void LoadDocumentSections(EditorState& state, Feedback& feedback) {
         state.ErrorContext = state.Text(108) + " (" + state.LanguageFile + ")";
         std::string bytes;
         std::string error;
-        if (!ReadWholeFile(state.ExeFolder + state.LanguageFile, bytes, error)) {
+        if (!ReadWholeFile(LanguageFilePath(state, state.LanguageFile), bytes, error)) {
             feedback.ShowMessage(state.Text(105) + " " + state.ErrorContext);
         } else {
             state.ErrorContext = state.Text(109);

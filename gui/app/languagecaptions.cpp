@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/app/text.h"
+#include "core/app/languagefolders.h"
 #include "core/headers/documentsections.h"
 #include "gui/app/aboutbox.h"
 #include "gui/app/cp1252.h"
@@ -41,7 +43,8 @@ bool TForm1::LoadLanguageFile() {
     std::string error;
     if (ApplyLanguageFile(error))
         return true;
-    Boxes().MessageBox(FromCp1252(Editor.ExeFolder + Editor.LanguageFile + ": " + error));
+    Boxes().MessageBox(
+        FromCp1252(WithSystemReason(LanguageFilePath(Editor, Editor.LanguageFile), error)));
     return false;
 }
 
@@ -49,7 +52,7 @@ bool TForm1::ApplyLanguageFile(std::string& error) {
     // The choice is kept even when the file then fails to open, so the next start
     // knows what the user picked.
     Editor.Reg1.WriteString("Language", Editor.LanguageFile);
-    if (!Editor.Language.Load(Editor.ExeFolder + Editor.LanguageFile, error))
+    if (!Editor.Language.Load(LanguageFilePath(Editor, Editor.LanguageFile), error))
         return false;
     ComboBox1->setCurrentIndex(0);
     ComboBox2->setCurrentIndex(0);
@@ -130,6 +133,13 @@ void TForm1::SetCaptions() {
         FitTopPanel();
     });
 
+    // Items of added features name their texts.
+    auto added = [this](const char* name) { return FromCp1252(Editor.Language.Added(name)); };
+    CaptionStep([&] { Undo1->setText(added("undo")); });
+    CaptionStep([&] { Redo1->setText(added("redo")); });
+    CaptionStep([&] { AskBeforeDiscarding1->setText(added("askdiscard")); });
+    CaptionStep([&] { ShowDocumentState(); });
+
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::Window, text(49)); });
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::LoadButton, text(50)); });
     const ChooserCaption selectButtons[] = {
@@ -155,7 +165,7 @@ void TForm1::LanguageFileChosen(const std::string& fileName) {
     // A name the list still shows but that is gone from the folder is taken without
     // loading anything; reading the document sections then names it.
     std::error_code error;
-    if (std::filesystem::is_regular_file(Editor.ExeFolder + fileName, error))
+    if (std::filesystem::is_regular_file(LanguageFilePath(Editor, fileName), error))
         LoadLanguageFile();
 }
 

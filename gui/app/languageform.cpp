@@ -5,23 +5,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
 
-#include "core/app/text.h"
+#include "core/app/languagefolders.h"
 #include "gui/app/windowplacement.h"
 
 namespace tw {
 
 namespace {
 constexpr int FileNameRole = Qt::UserRole;
-
-bool HasLanguageExtension(const std::string& name) {
-    // The list shows what a "*.lng" mask shows: the extension compared without case.
-    return name.size() > 4 &&
-           EqualsIgnoringCaseAZ(std::string_view(name).substr(name.size() - 4), ".lng");
-}
 } // namespace
 
 Tlngform::Tlngform(QWidget* parent) : QDialog(parent) {
@@ -60,19 +51,8 @@ void Tlngform::SetFolder(const std::string& folder) {
 }
 
 void Tlngform::RefreshList() {
-    std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator it(ListFolder.empty() ? std::string(".") : ListFolder,
-                                           error);
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-        std::error_code typeError;
-        if (!it->is_regular_file(typeError))
-            continue;
-        std::string name = it->path().filename().string();
-        if (HasLanguageExtension(name))
-            names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end());
+    // A name in both folders is one entry; the user's file is the one that loads.
+    const std::vector<std::string> names = LanguageFileNames(ListFolder, UserFolder);
 
     std::string active = ActiveFile ? ActiveFile() : std::string();
     FileListBox1->clear();

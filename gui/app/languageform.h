@@ -1,5 +1,6 @@
 #pragma once
-// The language window: the *.lng files of the program's folder. A click applies a file
+// The language window: the *.lng files of the program's folder and of the user's own
+// language folder. A click applies a file
 // at once and the window stays open, so the user sees the new captions and may try
 // another; Close or Escape ends it.
 
@@ -23,6 +24,8 @@ class Tlngform : public QDialog {
     // added meanwhile appear.
     void SetFolder(const std::string& folder);
     const std::string& Folder() const { return ListFolder; }
+    // The user's language folder (ends in "/"; empty: none), listed with the other.
+    void SetUserFolder(const std::string& folder) { UserFolder = folder; }
     void RefreshList();
     // File names (bytes, as on disk) in list order.
     std::vector<std::string> FileNames() const;
@@ -43,6 +46,7 @@ class Tlngform : public QDialog {
 
   private:
     std::string ListFolder;
+    std::string UserFolder;
 };
 
 } // namespace tw

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/app/languagefolders.h"
 #include "gui/app/aboutbox.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/languageform.h"
@@ -57,6 +58,7 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     Editor.ExeFolder = exeFolder.empty() ? ProgramFolder() : exeFolder;
     if (Editor.ExeFolder.back() != '/')
         Editor.ExeFolder += '/';
+    Editor.UserLanguageFolder = DefaultUserLanguageFolder();
 
     BuildLayout();
     BuildMenus();
@@ -73,17 +75,19 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     widgets.SG1 = SG1;
     FeedbackShown = std::make_unique<GuiFeedback>(widgets, *PromptsUsed);
 
-    SG1->SetGrid(&Editor.SG1());
+    SG1->SetDocument(&Editor);
     Editor.Measure = SG1->Measure();
 
     CreateWindows();
     ConnectHandlers();
+    ShowDocumentState();
 }
 
 TForm1::~TForm1() {
     // The grid view refers to the editor state, which goes before the child widgets
     // do; the view goes first, and tells this half-destroyed window nothing on its way.
     QObject::disconnect(SG1, nullptr, this, nullptr);
+    Editor.History.Changed = nullptr;
     delete SG1;
     SG1 = nullptr;
 }
@@ -161,6 +165,14 @@ void TForm1::BuildLayout() {
     ProgressBar1->setTextVisible(false);
     progress->addWidget(ProgressBar1);
     status->addWidget(ProgressPanel, 1);
+    // The document's name, and whether it has changes not yet saved; the window title
+    // stays the program's own.
+    DocumentPanel = new QLabel(Panel3);
+    DocumentPanel->setObjectName(QStringLiteral("DocumentPanel"));
+    DocumentPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    DocumentPanel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    DocumentPanel->setMinimumWidth(120);
+    status->addWidget(DocumentPanel);
     column->addWidget(Panel3);
 
     setCentralWidget(central);
@@ -184,6 +196,7 @@ void TForm1::CreateWindows() {
     Form4 = CreateColorWindow(*this);
     lngform = new Tlngform(this);
     lngform->ActiveFile = [this] { return Editor.LanguageFile; };
+    lngform->SetUserFolder(Editor.UserLanguageFolder);
     lngform->SetFolder(Editor.ExeFolder);
 }
 

@@ -64,6 +64,8 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void LanguageFileChosen(const std::string& fileName);
     std::string MainWindowTitle() const;
     std::string HelpFileName() const;
+    // The same help as HTML pages, for desktops without a viewer for compiled help.
+    std::string HelpPagesFileName() const;
 
     // The one way a file reaches the main grid from this window (start-up auto-load,
     // "&Load Selected", file 1 of "Go With Selected"): the view sees the load as one
@@ -141,6 +143,13 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     QAction* About1;
     QAction* Help2;
     QAction* LANGUAGE1;
+
+    // Undo, redo and the question before discarding changes.
+    QAction* Undo1;
+    QAction* Redo1;
+    QAction* AskBeforeDiscarding1;
+    // Third panel of the status bar: the document's file name, marked while modified.
+    QLabel* DocumentPanel;
 
     // Pop-up menus of the grid.
     QMenu* PopupMenu1;
@@ -282,6 +291,16 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void Show1Click();
     void ShowCOLANDDescriptions1Click();
 
+    // --- handlers: undo, redo and unsaved changes (gui/document/historycommands.cpp) ---
+    void Undo1Click();
+    void Redo1Click();
+    void AskBeforeDiscarding1Click();
+    // Whether the document may be closed or replaced: asks Save, Discard or Cancel when
+    // the option is on and the document is modified.
+    bool MayDiscardDocument();
+    // Menu items and the document panel follow the history.
+    void ShowDocumentState();
+
     // --- handlers: compare and combine (gui/compare/) ---
     void CompareTabFiles1Click();
     void CombineTabFiles1Click();
@@ -309,6 +328,8 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     virtual int ExecModal(QDialog& window);
     // Opens a document with the desktop's registered application (the help file).
     virtual void OpenDocument(const std::string& path);
+    // Whether the desktop has an application registered for the file's type.
+    virtual bool HasApplicationFor(const std::string& path);
     // Opens a pop-up menu of the grid; tests replace it so nothing blocks.
     virtual void OpenPopupMenu(QMenu& menu, QPoint globalPosition);
     // An input box with language texts as caption and prompt; the answer as bytes.
@@ -329,6 +350,7 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void SortMainGrid(int column);
 
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
@@ -351,6 +373,7 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void ChooseLanguageAtStartup();
     void RunStartupSteps();
     void HideMarked(bool rows);
+    void MoveInHistory(bool undo);
     void ChangeGridColor(int target);
     void ReportMissingDefaultLanguage(const std::string& error);
 

@@ -4,6 +4,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <algorithm>
@@ -57,6 +58,25 @@ void DialogPrompts::MessageBox(const QString& text) {
     box.exec();
 }
 
+Prompts::DiscardAnswer DialogPrompts::AskSaveDiscardCancel(const QString& question,
+                                                           const QString& save,
+                                                           const QString& discard,
+                                                           const QString& cancel) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
+                    QMessageBox::NoButton, Parent);
+    QPushButton* saveButton = box.addButton(save, QMessageBox::AcceptRole);
+    QPushButton* discardButton = box.addButton(discard, QMessageBox::DestructiveRole);
+    QPushButton* cancelButton = box.addButton(cancel, QMessageBox::RejectRole);
+    box.setDefaultButton(saveButton);
+    box.setEscapeButton(cancelButton);
+    box.exec();
+    if (box.clickedButton() == saveButton)
+        return DiscardAnswer::Save;
+    if (box.clickedButton() == discardButton)
+        return DiscardAnswer::Discard;
+    return DiscardAnswer::Cancel;
+}
+
 QString ScriptedPrompts::InputBox(const QString& caption, const QString& prompt,
                                   const QString& defaultAnswer) {
     Questions.push_back({caption, prompt, defaultAnswer});
@@ -69,6 +89,22 @@ QString ScriptedPrompts::InputBox(const QString& caption, const QString& prompt,
 
 void ScriptedPrompts::MessageBox(const QString& text) {
     Messages.push_back(text);
+}
+
+} // namespace tw
+
+namespace tw {
+
+Prompts::DiscardAnswer ScriptedPrompts::AskSaveDiscardCancel(const QString& question,
+                                                             const QString& /*save*/,
+                                                             const QString& /*discard*/,
+                                                             const QString& /*cancel*/) {
+    DiscardQuestions.push_back(question);
+    if (DiscardAnswers.empty())
+        return DiscardAnswer::Cancel;
+    const DiscardAnswer answer = DiscardAnswers.front();
+    DiscardAnswers.pop_front();
+    return answer;
 }
 
 } // namespace tw

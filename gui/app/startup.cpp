@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/app/languagefolders.h"
 #include "core/app/text.h"
 #include "gui/app/cp1252.h"
 #include "gui/app/guifeedback.h"
@@ -84,7 +85,7 @@ void TForm1::ChooseLanguageAtStartup() {
             return;
         Editor.LanguageFile = stored;
         std::string error;
-        if (!stored.empty() && IsFile(Editor.ExeFolder + stored))
+        if (!stored.empty() && IsFile(LanguageFilePath(Editor, stored)))
             applied = ApplyLanguageFile(error);
     });
     if (applied)
@@ -185,6 +186,11 @@ void TForm1::RunStartupSteps() {
             AutoSelectAll1->setChecked(*on);
     });
 
+    Guarded([&] {
+        if (auto on = reg.ReadBool("askdiscard"))
+            AskBeforeDiscarding1->setChecked(*on);
+    });
+
     // Step 19: colours come before any file is loaded.
     ApplyStoredColors();
 
@@ -240,7 +246,8 @@ void TForm1::RunStartupSteps() {
 }
 
 void TForm1::Exit1Click() {
-    // Every setting was written when it changed; nothing is asked on the way out.
+    // Every setting was written when it changed; closing asks about unsaved changes
+    // only when the user chose to be asked.
     close();
 }
 

@@ -62,8 +62,7 @@ void TForm1::BuildReportMenuItems() {
     NextDifference1 = Edit1->addAction(FromCp1252(Editor.Language.Added("nextdifference")));
     NextDifference1->setObjectName(QStringLiteral("NextDifference1"));
     NextDifference1->setShortcut(QKeySequence(Qt::Key_F8));
-    PreviousDifference1 =
-        Edit1->addAction(FromCp1252(Editor.Language.Added("previousdifference")));
+    PreviousDifference1 = Edit1->addAction(FromCp1252(Editor.Language.Added("previousdifference")));
     PreviousDifference1->setObjectName(QStringLiteral("PreviousDifference1"));
     PreviousDifference1->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8));
 }
@@ -91,7 +90,7 @@ void TForm1::ShowReportRun() {
 
 bool TForm1::ReportCellMarked(int row, int dataCol) const {
     // A load clears the records; the markers go with them.
-    if (Editor.LastReport.Records.empty() || Markers.Empty())
+    if (Editor.LastReport.Empty() || Markers.Empty())
         return false;
     return Markers.Marked(Editor.SG1().Cell(0, row), dataCol);
 }
@@ -105,15 +104,17 @@ bool TForm1::ReportLineChosen(int line) {
     const QTextBlock block = Memo1->document()->findBlockByNumber(line);
     if (!block.isValid() ||
         block.text() !=
-            FromCp1252(ReportLine(Editor.Language, run.Records[static_cast<size_t>(index)])))
+            FromCp1252(ReportLine(Editor.Language, run.Record(static_cast<size_t>(index)))))
         return false;
     GoToReportRecord(index);
     return true;
 }
 
 void TForm1::NextDifference1Click() {
-    PrepareCommand();
-    const int count = static_cast<int>(Editor.LastReport.Records.size());
+    // The walk ends in the grid anyway: no detour of the focus through the header-set list,
+    // which would repaint the grid twice a step.
+    SG1->EndCellEdit();
+    const int count = static_cast<int>(Editor.LastReport.Count());
     if (count == 0)
         FeedbackShown->SetStatus(Editor.Language.Added("reportnone"));
     else if (ReportIndex + 1 >= count)
@@ -123,8 +124,8 @@ void TForm1::NextDifference1Click() {
 }
 
 void TForm1::PreviousDifference1Click() {
-    PrepareCommand();
-    const int count = static_cast<int>(Editor.LastReport.Records.size());
+    SG1->EndCellEdit();
+    const int count = static_cast<int>(Editor.LastReport.Count());
     if (count == 0)
         FeedbackShown->SetStatus(Editor.Language.Added("reportnone"));
     else if (ReportIndex == 0)
@@ -136,15 +137,14 @@ void TForm1::PreviousDifference1Click() {
 void TForm1::GoToReportRecord(int index) {
     const ReportRun& run = Editor.LastReport;
     const LanguageTable& language = Editor.Language;
-    const ReportRecord& record = run.Records[static_cast<size_t>(index)];
+    const ReportRecord record = run.Record(static_cast<size_t>(index));
     ReportIndex = index;
     const std::string file = FileNamePart(run.FileOf(record.Slot));
     const bool line = IsReportLine(record.Kind);
-    std::string status =
-        FormatText(language.Added("reportposition"),
-                   {std::to_string(index + 1), std::to_string(run.Records.size()),
-                    line ? ReportLine(language, record)
-                         : DuplicateKeyWarning(language, record, file)});
+    std::string status = FormatText(
+        language.Added("reportposition"),
+        {std::to_string(index + 1), std::to_string(run.Count()),
+         line ? ReportLine(language, record) : DuplicateKeyWarning(language, record, file)});
 
     const ReportPlace place = LocateRecord(Editor.SG1(), record);
     if (place.Where == ReportPlace::Cell || place.Where == ReportPlace::HiddenColumn) {

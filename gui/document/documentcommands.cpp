@@ -50,11 +50,14 @@ bool TForm1::LoadIntoMainGrid(const std::string& path) {
     SG1->EndGridChange();
     SG1->SetCurrentCell(Editor.SG1().Row(), Editor.SG1().Col());
     RefreshHeaderLists();
+    ShowDocumentState();
     return loaded.Ok;
 }
 
 void TForm1::Reload1Click() {
     SG1->EndCellEdit();
+    if (!MayDiscardDocument())
+        return;
     // The chooser opens in load mode: closing it always returns it there.
     if (QDialog* chooser = FileChooserDialog(Form3))
         ExecModal(*chooser);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/document/documentedits.h"
 #include "gui/app/cp1252.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridparts.h"
@@ -131,6 +132,26 @@ void GridView::SetGrid(TTextGrid* grid) {
     Model->SetGrid(grid);
     ApplyGridSizes();
     RestoreCurrentCell();
+}
+
+void GridView::SetDocument(EditorState* document) {
+    Document = document;
+    if (!document) {
+        Model->CellWriter = nullptr;
+        return;
+    }
+    SetGrid(&document->SG1());
+    Model->CellWriter = [this](int dataCol, int row, const std::string& bytes) {
+        return WriteDocumentCells({{dataCol, row, bytes}});
+    };
+}
+
+bool GridView::WriteDocumentCells(const std::vector<CellText>& cells) {
+    if (const auto refused = WriteCells(*Document, cells)) {
+        emit CellTextRefused(FromCp1252(RefusalMessage(*Document, *refused)));
+        return false;
+    }
+    return true;
 }
 
 void GridView::BeginGridChange() {

@@ -9,8 +9,14 @@
 #include <QTableView>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/grid/textgrid.h"
+
+namespace tw {
+class EditorState;
+struct CellText;
+} // namespace tw
 
 class QLineEdit;
 
@@ -27,6 +33,10 @@ public:
     ~GridView() override;
 
     void SetGrid(TTextGrid* grid);
+    // The document whose SG1 this view shows: the view's own edits (cell editor, cut,
+    // paste, row keys) then go through the document's one write path and become steps
+    // of its history. Without one they change the grid directly.
+    void SetDocument(EditorState* document);
     TTextGrid* Grid() const { return TextGrid; }
     GridModel* CellModel() const { return Model; }
     // The overlay showing the fixed columns (shares model and selection).
@@ -97,6 +107,11 @@ signals:
     // An edit or a paste did not take because its text has a character outside the
     // code page.
     void TextRefused();
+    // The document refused a text; the message says which character and why.
+    void CellTextRefused(const QString& message);
+    // Undo (true) or redo (false) pressed in the editor when it has nothing of its own
+    // to take back or do again: the document's history is meant.
+    void HistoryKey(bool undo);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -116,6 +131,7 @@ protected:
 
 private:
     TTextGrid* TextGrid = nullptr;
+    EditorState* Document = nullptr;
     GridModel* Model = nullptr;
     FrozenColumnsView* Frozen = nullptr;
     CellDelegate* MainDelegate = nullptr;
@@ -158,6 +174,8 @@ private:
         int Top, Left, Bottom, Right;
     };
     Rect SelectedRect() const; // display indices; Bottom < Top when nothing is there
+    // Through the document; false (and the refusal shown) when a text was refused.
+    bool WriteDocumentCells(const std::vector<CellText>& cells);
     void InsertRowAtCurrent();
     void DeleteCurrentRow();
     void EditorCreated(QLineEdit* editor);

@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"Dlg", "d.dlg", "{1}{a}\n{k}{b}{c}\n", "{1}{a}{}{}{}{}{}\r\n{k}bc\r\n"},
         KindCase{"Bytes", "b.tab", "1\t\0\x80\xFF\x1A junk"s, "1\t\0\x80\xFF\r\n"s},
         KindCase{"Empty", "e.tab", "", "\t\r\n"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(Normalize, OverwritingTheInputMakesTheBackupFirst) {
     std::string input = Write("protos.tab", "1\tt\tdesc\n");
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"MissingValue", {"normalize", "FILE", "-o"}},
                       UsageCase{"OutTwice", {"normalize", "-o", "x", "-o", "y", "FILE"}},
                       UsageCase{"FlagWithValue", {"normalize", "--show-col-numbers=1", "FILE"}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(Normalize, FileErrorsExitOneNamingTheFile) {
     std::string missing = Folder + "missing.tab";

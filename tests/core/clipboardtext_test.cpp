@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "\"line\nbreak\"\tf"},
                       CopyCase{"lone_crs_go_too", 3, 0, 3, 2, "g\t\"cr\"\t"},
                       CopyCase{"empty_rectangle", 2, 2, 1, 2, ""}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(BuildCopyText, ReadsHiddenColumnsOutByDisplayOrder) {
     TTextGrid grid = GridOf({{"h0", "h1", "h2", "h3"}, {"a", "b", "c", "d"}});
@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"quoted_break_is_one_cell", "\"line\nbreak\"\tf\r\n", {{"line\nbreak", "f"}}},
         SplitCase{"quotes_without_break_are_text", "\"said\"\tx", {{"\"said\"", "x"}}},
         SplitCase{"unclosed_quote_is_text", "\"open\nnext", {{"\"open"}, {"next"}}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(PasteCells, NeverGrowsTheGrid) {
     TTextGrid grid = GridOf({{"h0", "h1", "h2"}, {"a", "b", "c"}, {"d", "e", "f"}});

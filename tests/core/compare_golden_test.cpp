@@ -1,8 +1,9 @@
 // Compare and combine cases kept as folders: the input files file1.tab..file5.tab, the
 // expected report lines (expected.txt, which the run's records must tell as well), for
 // combine the merged table (merged.tab) and the run's options (options: "no-remove-rows",
-// "show-messages"), for compare optionally SG1 as the run leaves it (sg1.tab). Texts are "T<N>" so that every line can be checked; the
-// header row holds the loader's default captions ("T65 2", ...).
+// "show-messages"), for compare optionally SG1 as the run leaves it (sg1.tab). Texts are "T<N>" so
+// that every line can be checked; the header row holds the loader's default captions ("T65 2",
+// ...).
 
 #include <gtest/gtest.h>
 
@@ -124,7 +125,8 @@ void ExpectRecordsOfLines(const EditorState& state, const std::vector<std::strin
     const ReportRun& run = state.LastReport;
     const TTextGrid& sg1 = state.SG1();
     std::vector<std::string> fromFields;
-    for (const ReportRecord& r : run.Records) {
+    for (size_t k = 0; k < run.Count(); ++k) {
+        const ReportRecord r = run.Record(k);
         if (r.Kind == ReportKind::DuplicateKey)
             continue;
         fromFields.push_back(LineFromFields(r));
@@ -159,13 +161,14 @@ TEST_P(CompareFolder, WritesTheExpectedReport) {
     EXPECT_EQ(feedback.Report, ExpectedLines(ReadText(folder / "expected.txt")));
     ExpectRecordsOfLines(state, feedback.Report);
     EXPECT_EQ(state.LastReport.Mode, "compare");
-    if (fs::exists(folder / "sg1.tab"))
+    if (fs::exists(folder / "sg1.tab")) {
         EXPECT_EQ(DataLines(state.SG1()), ExpectedLines(ReadText(folder / "sg1.tab")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CompareFolder, ::testing::ValuesIn(CaseFolders("compare")),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& testCase) {
+                             return testCase.param;
                          });
 
 class CombineFolder : public ::testing::TestWithParam<std::string> {};
@@ -183,8 +186,8 @@ TEST_P(CombineFolder, MergesAndReportsAsExpected) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CombineFolder, ::testing::ValuesIn(CaseFolders("combine")),
-                         [](const ::testing::TestParamInfo<std::string>& info) {
-                             return info.param;
+                         [](const ::testing::TestParamInfo<std::string>& testCase) {
+                             return testCase.param;
                          });
 
 } // namespace

@@ -125,13 +125,14 @@ void ExpectSameGrids(const EditorState& fast, const EditorState& literal, int ro
 // holds the record's key in SG1 as the run leaves it (after every insertion, removal and
 // move of a combine), and a duplicate-key record for exactly the keys that stand on more
 // than one row of a file.
-void ExpectRecordsFitTheRun(const EditorState& before, const EditorState& after,
-                            size_t lines, int round) {
+void ExpectRecordsFitTheRun(const EditorState& before, const EditorState& after, size_t lines,
+                            int round) {
     const ReportRun& run = after.LastReport;
     using Duplicate = std::tuple<int, std::string, int>;
     std::vector<Duplicate> duplicates, expected;
     size_t lineRecords = 0;
-    for (const ReportRecord& r : run.Records) {
+    for (size_t k = 0; k < run.Count(); ++k) {
+        const ReportRecord r = run.Record(k);
         if (r.Kind == ReportKind::DuplicateKey)
             duplicates.emplace_back(r.Slot, r.Key, r.Count);
         else

@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"ClosingBraceDoesNotReturn", "{1}{a}b", true, "1", "ab"},
                       ParseCase{"Empty", "", false, "", ""},
                       ParseCase{"NotABrace", "x{1}{a}", false, "", ""}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 // A protos.tab row with the given type and description number (column 23).
 std::string ProtoLine(int number, const std::string& descriptionNumber) {

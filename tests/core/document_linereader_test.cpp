@@ -25,7 +25,8 @@ TEST_P(LineReading, GivesTheLinesTheRulesName) {
     std::string_view content = FileContent(c.Bytes);
     std::vector<std::string> lines;
     LineReader reader(content);
-    while (!reader.AtEnd()) lines.emplace_back(reader.Next());
+    while (!reader.AtEnd())
+        lines.emplace_back(reader.Next());
     EXPECT_EQ(lines, c.Lines);
     EXPECT_EQ(CountLines(content), c.Lines.size());
 }
@@ -44,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"Byte26First", "\x1A" "a\n", {}},
         LinesCase{"NulIsOrdinary", "a\0b\n\0\n"s, {"a\0b"s, "\0"s}},
         LinesCase{"HighBytesUntouched", "\x80\x81\xFF\xE9\r\n", {"\x80\x81\xFF\xE9"}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(LineReading, MegabyteLineWithOneLoneCr) {
     std::string line(1 << 20, 'x');
@@ -65,9 +66,9 @@ TEST(FileReading, TellsAMissingFileFromOneThatCannotBeRead) {
     EXPECT_FALSE(ReadFileBytes(folder.Path() + "missing.tab", bytes, failedToOpen, error));
     EXPECT_TRUE(failedToOpen);
     EXPECT_FALSE(error.empty());
-    // A folder opens but cannot be read.
+    // Only regular files are opened.
     EXPECT_FALSE(ReadFileBytes(folder.Path(), bytes, failedToOpen, error));
-    EXPECT_FALSE(failedToOpen);
+    EXPECT_TRUE(failedToOpen);
 
     std::string content = "1\t\0\xFF\r\n"s;
     std::string path = folder.Write("a.tab", content);
@@ -120,11 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{"DlgOpenBracesDropped", K::Dlg, "{1}{a{b}c", {"1", "ab", "c"}},
         SplitCase{"DlgNoBraces", K::Dlg, "// note", {"// note"}},
         SplitCase{"OtherLikeDlg", K::Other, "{k}{v}", {"k", "v", ""}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(SplittingLines, HundredThousandFields) {
     std::string line;
-    for (int i = 0; i < 100000; ++i) line += std::to_string(i % 10) + "\t";
+    for (int i = 0; i < 100000; ++i)
+        line += std::to_string(i % 10) + "\t";
     LineCells cells;
     SplitLine(line, DocumentKind::Tab, cells);
     ASSERT_EQ(cells.Count(), 100001);

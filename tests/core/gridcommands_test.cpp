@@ -135,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FindCase{"LastColumnStartsNextRow", 3, 3, "0:4", 4, 0},
                       FindCase{"NoWrap", 3, 0, "sword", -1, -1},
                       FindCase{"PrefixNotEnough", 1, 0, "swordx", -1, -1}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(Find, HiddenColumnSkippedThenFoundAfterUnhiding) {
     EditorState state = Document(4, 3);

@@ -16,9 +16,9 @@ namespace {
 
 using testing::PrepareState;
 
-// The shipped samples and sections live beside the tests in the source tree.
-const std::string SourceRoot =
-    (std::filesystem::path(__FILE__).parent_path() / ".." / "..").string() + "/";
+// The shipped samples and sections live in the source tree; the build names its root
+// (a compiler cache may make __FILE__ relative).
+const std::string SourceRoot = TABWRIGHT_SOURCE_ROOT "/";
 
 std::string ReadSource(const std::string& relative) {
     std::string bytes;

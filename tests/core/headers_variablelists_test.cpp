@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         DisplayCase{"trailingTab", "name:\t", {"name:", "", " ", " ", Footer}},
         DisplayCase{"loneBreaks", "a\rb\nc", {"a\rb\nc", " ", " ", Footer}},
         DisplayCase{"empty", "", {Footer}}),
-    [](const auto& info) { return info.param.Name; });
+    [](const auto& testCase) { return testCase.param.Name; });
 
 TEST(VariableListDisplay, ThePromptAndItemsOutsideTheListShowTheFooterOnly) {
     EditorState state;

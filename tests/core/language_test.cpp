@@ -51,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                       PaddingCase{"Lines160", NumberedLines(160, "\r\n"), 161, 159},
                       PaddingCase{"Lines161", NumberedLines(161, "\n"), 162, 160},
                       PaddingCase{"Lines300", NumberedLines(300, "\r\n"), 301, 299}),
-    [](const ::testing::TestParamInfo<PaddingCase>& info) { return std::string(info.param.Name); });
+    [](const ::testing::TestParamInfo<PaddingCase>& testCase) {
+        return std::string(testCase.param.Name);
+    });
 
 TEST(LanguageTable, KeepsBytesAndBlanksOfALineAsTheyStand) {
     LanguageTable table;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 #include "compare_support.h"
 #include "core/compare/reportrecords.h"
@@ -51,16 +52,32 @@ TEST_P(Places, FollowTheKeyOrSayWhyNot) {
 INSTANTIATE_TEST_SUITE_P(
     Records, Places,
     ::testing::Values(
-        PlaceCase{"CellWhereTheRunLeftIt", Record(ReportKind::CellDifference, "20", 2, 2), {},
-                  ReportPlace::Cell, 2, 2},
+        PlaceCase{"CellWhereTheRunLeftIt",
+                  Record(ReportKind::CellDifference, "20", 2, 2),
+                  {},
+                  ReportPlace::Cell,
+                  2,
+                  2},
         PlaceCase{"RowsMovedSinceFoundByKey", Record(ReportKind::Conflict, "20", 1, 3),
                   [](TTextGrid& g) { g.MoveRow(1, 3); }, ReportPlace::Cell, 1, 1},
-        PlaceCase{"RowRecordNamesTheKeyCell", Record(ReportKind::OnlyInFirst, "30", -1, 3), {},
-                  ReportPlace::Cell, 3, 0},
-        PlaceCase{"RowOnlyInAnotherFile", Record(ReportKind::OnlyInOther, "15", -1, -1), {},
-                  ReportPlace::OnlyElsewhere, -1, -1},
-        PlaceCase{"RowRemovedByTheCombine", Record(ReportKind::RowRemoved, "20", -1, -1), {},
-                  ReportPlace::OnlyElsewhere, -1, -1},
+        PlaceCase{"RowRecordNamesTheKeyCell",
+                  Record(ReportKind::OnlyInFirst, "30", -1, 3),
+                  {},
+                  ReportPlace::Cell,
+                  3,
+                  0},
+        PlaceCase{"RowOnlyInAnotherFile",
+                  Record(ReportKind::OnlyInOther, "15", -1, -1),
+                  {},
+                  ReportPlace::OnlyElsewhere,
+                  -1,
+                  -1},
+        PlaceCase{"RowRemovedByTheCombine",
+                  Record(ReportKind::RowRemoved, "20", -1, -1),
+                  {},
+                  ReportPlace::OnlyElsewhere,
+                  -1,
+                  -1},
         PlaceCase{"RowDeletedSince", Record(ReportKind::CellChanged, "20", 1, 2),
                   [](TTextGrid& g) { g.DeleteRows(2, 1); }, ReportPlace::OnlyElsewhere, -1, -1},
         PlaceCase{"RowHidden", Record(ReportKind::CellDifference, "20", 2, 2),
@@ -70,22 +87,26 @@ INSTANTIATE_TEST_SUITE_P(
         PlaceCase{"ColumnBeforeItHidden", Record(ReportKind::CellDifference, "20", 2, 2),
                   [](TTextGrid& g) { g.HideColumn(1); }, ReportPlace::Cell, 2, 1},
         PlaceCase{"DuplicateKeyOfAnotherFileFoundInSG1",
-                  Record(ReportKind::DuplicateKey, "10", -1, -1, 3), {}, ReportPlace::Cell, 1,
+                  Record(ReportKind::DuplicateKey, "10", -1, -1, 3),
+                  {},
+                  ReportPlace::Cell,
+                  1,
                   0}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(ReportMarkers, MarkTheNamedCellsOfSG1Only) {
     ReportRun run;
-    run.Records = {Record(ReportKind::DuplicateKey, "10", -1, 1, 1),
-                   Record(ReportKind::CellDifference, "20", 2, 2),
-                   Record(ReportKind::Conflict, "20", 5, 2),
-                   Record(ReportKind::OnlyInFirst, "30", -1, 3),
-                   Record(ReportKind::OnlyInOther, "15", -1, -1),
-                   Record(ReportKind::RowRemoved, "40", -1, -1)};
+    for (const ReportRecord& record :
+         {Record(ReportKind::DuplicateKey, "10", -1, 1, 1),
+          Record(ReportKind::CellDifference, "20", 2, 2), Record(ReportKind::Conflict, "20", 5, 2),
+          Record(ReportKind::OnlyInFirst, "30", -1, 3),
+          Record(ReportKind::OnlyInOther, "15", -1, -1),
+          Record(ReportKind::RowRemoved, "40", -1, -1)})
+        run.Append(record);
     ReportMarkers markers;
     markers.Build(run);
-    const std::vector<std::pair<std::string, int>> marked = {{"10", 0}, {"20", 2}, {"20", 5},
-                                                             {"30", 0}};
+    const std::vector<std::pair<std::string, int>> marked = {
+        {"10", 0}, {"20", 2}, {"20", 5}, {"30", 0}};
     for (const std::string key : {"10", "15", "20", "30", "40"}) {
         for (int column = 0; column < 7; ++column) {
             const bool expected = std::find(marked.begin(), marked.end(),
@@ -98,21 +119,57 @@ TEST(ReportMarkers, MarkTheNamedCellsOfSG1Only) {
     EXPECT_FALSE(markers.Marked("20", 2));
 }
 
+TEST(ReportRun, GivesBackEveryFieldOfEveryRecord) {
+    std::vector<ReportRecord> records;
+    for (int k = 0; k < 50; ++k) {
+        ReportRecord r =
+            Record(static_cast<ReportKind>(k % 12), "key" + std::to_string(k), k, k - 3, 2 + k % 4);
+        r.Header = std::string(static_cast<size_t>(k % 7), 'h');
+        r.First = k % 3 ? "first " + std::to_string(k) : "";
+        r.Other = std::string(static_cast<size_t>(k), 'o'); // past any small-string buffer
+        r.Old = k % 5 ? "" : "old";
+        r.Count = k * 2;
+        for (int e = 0; e < k % 3; ++e)
+            r.Earlier.push_back(EarlierValue{2 + e, "v" + std::to_string(k + e)});
+        records.push_back(r);
+    }
+    ReportRun run;
+    for (const ReportRecord& r : records)
+        run.Append(r);
+    ASSERT_EQ(run.Count(), records.size());
+    for (size_t k = 0; k < records.size(); ++k) {
+        const ReportRecord& a = records[k];
+        const ReportRecord b = run.Record(k);
+        EXPECT_EQ(std::tie(a.Kind, a.Slot, a.Key, a.Column, a.Header, a.First, a.Other, a.Old,
+                           a.Row, a.Count),
+                  std::tie(b.Kind, b.Slot, b.Key, b.Column, b.Header, b.First, b.Other, b.Old,
+                           b.Row, b.Count));
+        ASSERT_EQ(a.Earlier.size(), b.Earlier.size());
+        for (size_t e = 0; e < a.Earlier.size(); ++e)
+            EXPECT_TRUE(a.Earlier[e].Slot == b.Earlier[e].Slot &&
+                        a.Earlier[e].Value == b.Earlier[e].Value);
+    }
+}
+
 TEST(DuplicateKeysStatus, CountsEachKeyOnceAndNamesTheFirstFive) {
     LanguageTable language;
     language.SetFromBytes("[/program texts]\nduplicatekeys=%1|%2\n");
-    ReportRun run;
-    EXPECT_EQ(DuplicateKeysStatus(language, run), "");
+    auto runOf = [](const std::vector<std::pair<int, std::string>>& duplicates) {
+        ReportRun run;
+        for (const auto& [slot, key] : duplicates)
+            run.Append(Record(ReportKind::DuplicateKey, key, -1, -1, slot));
+        run.Append(Record(ReportKind::OnlyInOther, "z", -1, -1));
+        return run;
+    };
+    EXPECT_EQ(DuplicateKeysStatus(language, ReportRun()), "");
     // Key "b" is doubled in two files: one key for the user.
-    for (const auto& [slot, key] : std::vector<std::pair<int, std::string>>{
-             {1, "a"}, {1, "b"}, {2, "b"}, {2, "c"}, {3, "d"}, {3, "e"}})
-        run.Records.push_back(Record(ReportKind::DuplicateKey, key, -1, -1, slot));
-    run.Records.push_back(Record(ReportKind::OnlyInOther, "z", -1, -1));
-    EXPECT_EQ(DuplicateKeysStatus(language, run), "5|a, b, c, d, e");
-    EXPECT_EQ(run.DuplicateKeyCount(), 6);
-    EXPECT_EQ(run.LineCount(), 1);
-    run.Records.insert(run.Records.begin(), Record(ReportKind::DuplicateKey, "f", -1, -1, 4));
-    EXPECT_EQ(DuplicateKeysStatus(language, run), "6|f, a, b, c, d, ...");
+    const ReportRun five = runOf({{1, "a"}, {1, "b"}, {2, "b"}, {2, "c"}, {3, "d"}, {3, "e"}});
+    EXPECT_EQ(DuplicateKeysStatus(language, five), "5|a, b, c, d, e");
+    EXPECT_EQ(five.DuplicateKeyCount(), 6);
+    EXPECT_EQ(five.LineCount(), 1);
+    const ReportRun six =
+        runOf({{4, "f"}, {1, "a"}, {1, "b"}, {2, "b"}, {2, "c"}, {3, "d"}, {3, "e"}});
+    EXPECT_EQ(DuplicateKeysStatus(language, six), "6|f, a, b, c, d, ...");
 }
 
 } // namespace

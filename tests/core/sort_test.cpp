@@ -121,24 +121,43 @@ TEST(SortOrder, LongTablesEqualTheLiteralLoop) {
 enum class KeyShape { Numbers, Texts, Mixed, Decimals, Duplicates, BlanksAndControls };
 
 std::string KeyOfShape(std::mt19937& rng, KeyShape shape, int row) {
-    static const std::vector<std::string> odd = {
-        "", " ", "  ", "\t", "\x01", "\x7f", "\xff", " 5", "5 ", "\x01" "5", "-", "+ 5", "0 "};
+    static const std::vector<std::string> odd = {"",
+                                                 " ",
+                                                 "  ",
+                                                 "\t",
+                                                 "\x01",
+                                                 "\x7f",
+                                                 "\xff",
+                                                 " 5",
+                                                 "5 ",
+                                                 "\x01"
+                                                 "5",
+                                                 "-",
+                                                 "+ 5",
+                                                 "0 "};
     auto number = [&] {
         switch (rng() % 4) {
-        case 0: return std::to_string(static_cast<int>(rng() % 2000) - 1000);
-        case 1: return "0" + std::to_string(rng() % 50);
-        case 2: return std::to_string(rng() % 20);
-        default: return std::to_string(rng());
+        case 0:
+            return std::to_string(static_cast<int>(rng() % 2000) - 1000);
+        case 1:
+            return "0" + std::to_string(rng() % 50);
+        case 2:
+            return std::to_string(rng() % 20);
+        default:
+            return std::to_string(rng());
         }
     };
     switch (shape) {
-    case KeyShape::Numbers: return number();
-    case KeyShape::Texts: return TextPool[rng() % TextPool.size()] + std::string(rng() % 2, 'q');
+    case KeyShape::Numbers:
+        return number();
+    case KeyShape::Texts:
+        return TextPool[rng() % TextPool.size()] + std::string(rng() % 2, 'q');
     case KeyShape::Mixed:
         return rng() % 2 ? number() : TextPool[rng() % TextPool.size()];
     case KeyShape::Decimals:
         return row % 7 == 0 ? std::to_string(rng() % 13) + ".5" : std::to_string(rng() % 400);
-    case KeyShape::Duplicates: return NumericPool[rng() % 3] + (rng() % 4 ? "" : "x");
+    case KeyShape::Duplicates:
+        return NumericPool[rng() % 3] + (rng() % 4 ? "" : "x");
     case KeyShape::BlanksAndControls:
         return rng() % 2 ? odd[rng() % odd.size()] : std::to_string(rng() % 9);
     }
@@ -246,8 +265,8 @@ INSTANTIATE_TEST_SUITE_P(Columns, SortGridRandom,
                                            SortCase{"Column2TextOn", 2, 2, true},
                                            SortCase{"PastLastColumn", 4, 0, true},
                                            SortCase{"Negative", -3, 0, false}),
-                         [](const ::testing::TestParamInfo<SortCase>& info) {
-                             return std::string(info.param.Name);
+                         [](const ::testing::TestParamInfo<SortCase>& testCase) {
+                             return std::string(testCase.param.Name);
                          });
 
 struct SortExample {
@@ -292,7 +311,9 @@ INSTANTIATE_TEST_SUITE_P(
         SortExample{
             "EqualValuesKeepTheirOrder", {"07", "5", "7", "+7"}, false, {"5", "07", "7", "+7"}},
         SortExample{"EmptyKeysFirstWithTextOrder", {"3", "", "x", ""}, true, {"", "", "3", "x"}}),
-    [](const ::testing::TestParamInfo<SortExample>& info) { return std::string(info.param.Name); });
+    [](const ::testing::TestParamInfo<SortExample>& testCase) {
+        return std::string(testCase.param.Name);
+    });
 
 TEST(SortGrid, EmptyGridStillReportsAndClearsMarks) {
     EditorState state;

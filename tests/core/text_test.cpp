@@ -17,7 +17,9 @@ TEST_P(ConvertIntegerTest, ConvertsWholeTextOrFails) {
     const auto& c = GetParam();
     auto result = ConvertInteger(c.Text);
     ASSERT_EQ(result.has_value(), c.Converts) << '"' << c.Text << '"';
-    if (c.Converts) EXPECT_EQ(*result, c.Value) << '"' << c.Text << '"';
+    if (c.Converts) {
+        EXPECT_EQ(*result, c.Value) << '"' << c.Text << '"';
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "core/app/programtexts.h"
@@ -247,7 +249,8 @@ void DocumentCommandsTest::failedSaveKeepsThePreviousFile() {
 
     QVERIFY(f.Edit(1, 1, QStringLiteral("b")));
     form.Save1->trigger();
-    QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T99 T95 a.tab")});
+    QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T99 T95 a.tab\n") +
+                                             QString::fromLocal8Bit(std::strerror(ENOENT))});
     QCOMPARE(B(DocumentFixture::Read(moved + "/a.tab")), QByteArray("1\ta\r\n"));
     QVERIFY(!DocumentFixture::Exists(f.Folder() + "/gone"));
     QVERIFY(!form.StatusPanel->text().startsWith(QStringLiteral("T98")));
@@ -295,7 +298,9 @@ void DocumentCommandsTest::loadSelectedStoresFolderAndName() {
     QCOMPARE(ReadRecentFiles(reg),
              fileGone ? std::vector<std::string>{} : std::vector<std::string>{path});
     if (fileGone) {
-        QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T60 T62 ") + Q(path)});
+        QCOMPARE(f.Prompts.Messages,
+                 QStringList{QStringLiteral("T60 T62 ") + Q(path) + QStringLiteral("\n") +
+                             QString::fromLocal8Bit(std::strerror(ENOENT))});
     } else {
         QVERIFY(f.Prompts.Messages.isEmpty());
         QCOMPARE(f.CellShown(1, 1), QStringLiteral("x"));

@@ -37,7 +37,8 @@ QPoint Current(TestForm& form) {
 
 QColor PixelOf(TestForm& form, int row, int col, bool topRight) {
     QTableView* view = col < form.State().SG1().FixedCols() ? form.SG1->FrozenView() : form.SG1;
-    const QRect cell = view->visualRect(form.SG1->CellModel()->index(GridModel::ModelRowOf(row), col));
+    const QRect cell =
+        view->visualRect(form.SG1->CellModel()->index(GridModel::ModelRowOf(row), col));
     const QImage image = view->viewport()->grab().toImage();
     const QPoint at = topRight ? cell.topRight() + QPoint(-1, 1) : cell.topLeft() + QPoint(1, 1);
     return image.pixelColor(at);
@@ -61,13 +62,13 @@ void ReportCommandsTest::walksMarksAndJumps() {
     // Key 20 stands twice in the first file.
     f.Write("new.tab", "10\ta\tx\r\n20\tc\ty\r\n20\tdup\ty\r\n30\te\tf\r\n");
     f.Write("old.tab", "10\tA\tz\r\n15\tb\tq\r\n20\td\ty\r\n30\te\tg\r\n");
-    f.RunWithSelected(form.CompareTabFiles1, {QStringLiteral("new.tab"), QStringLiteral("old.tab")});
+    f.RunWithSelected(form.CompareTabFiles1,
+                      {QStringLiteral("new.tab"), QStringLiteral("old.tab")});
 
-    const QStringList lines = {QStringLiteral("SG2 T132 10 - T65 2 - T133 (x) T134 (z)"),
-                               QStringLiteral("SG2 - T135 15"),
-                               QStringLiteral("SG2 T132 20 -  - T133 (c) T134 (d)"),
-                               QStringLiteral("SG2 - T136 20"),
-                               QStringLiteral("SG2 T132 30 - T65 2 - T133 (f) T134 (g)")};
+    const QStringList lines = {
+        QStringLiteral("SG2 T132 10 - T65 2 - T133 (x) T134 (z)"), QStringLiteral("SG2 - T135 15"),
+        QStringLiteral("SG2 T132 20 -  - T133 (c) T134 (d)"), QStringLiteral("SG2 - T136 20"),
+        QStringLiteral("SG2 T132 30 - T65 2 - T133 (f) T134 (g)")};
     QCOMPARE(form.Memo1->toPlainText(), lines.join(QLatin1Char('\n')));
     QCOMPARE(form.StatusPanel->text(), QStringLiteral("dupkeys 1 20"));
 
@@ -112,7 +113,8 @@ void ReportCommandsTest::walksMarksAndJumps() {
 
     // A double-click on a line of the report area.
     const int blocks = form.Memo1->blockCount();
-    const QRect line2 = form.Memo1->cursorRect(QTextCursor(form.Memo1->document()->findBlockByNumber(2)));
+    const QRect line2 =
+        form.Memo1->cursorRect(QTextCursor(form.Memo1->document()->findBlockByNumber(2)));
     QTest::mouseDClick(form.Memo1->viewport(), Qt::LeftButton, {}, line2.center());
     QCOMPARE(Current(form), QPoint(2, 1));
     QCOMPARE(form.ReportPosition(), 3);

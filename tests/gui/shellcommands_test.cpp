@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "core/headers/documentsections.h"
 #include "gui/app/aboutbox.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/languageform.h"
@@ -49,6 +50,9 @@ class ShellCommandsTest : public QObject {
     void helpFileName_data();
     void helpFileName();
     void helpOpensTheFileOfTheActiveLanguage();
+    void userLanguageFilesAreListedAndWin();
+    void helpFallsBackToThePagesWithoutAViewer_data();
+    void helpFallsBackToThePagesWithoutAViewer();
     void aboutShowsTheTitle();
     void languageWindowListsLanguageFiles();
     void clickAppliesAtOnceAndWindowStaysOpen();
@@ -169,6 +173,35 @@ void ShellCommandsTest::helpOpensTheFileOfTheActiveLanguage() {
              std::vector<std::string>{fixture.ProgramFolder() + "tabwrightdeutsch.chm"});
 }
 
+void ShellCommandsTest::helpFallsBackToThePagesWithoutAViewer_data() {
+    QTest::addColumn<bool>("viewer");
+    QTest::addColumn<bool>("pages");
+    QTest::addColumn<QString>("opened"); // relative to the program folder
+    QTest::newRow("viewer") << true << true << "tabwrightdeutsch.chm";
+    QTest::newRow("no viewer: the pages") << false << true << "help/deutsch/index.html";
+    QTest::newRow("no viewer, no pages: the file all the same")
+        << false << false << "tabwrightdeutsch.chm";
+}
+
+void ShellCommandsTest::helpFallsBackToThePagesWithoutAViewer() {
+    QFETCH(bool, viewer);
+    QFETCH(bool, pages);
+    QFETCH(QString, opened);
+    ShellFixture fixture;
+    fixture.WriteProgramFile("deutsch.lng", NumberedLanguageBytes(160, "D"));
+    fixture.WriteProgramFile("tabwrightdeutsch.chm", "help");
+    if (pages)
+        fixture.WriteProgramFile("help/deutsch/index.html", "<html></html>");
+    ScriptedPrompts prompts;
+    TestForm form(fixture, prompts);
+    form.HelpViewerInstalled = viewer;
+    form.State().LanguageFile = "deutsch.lng";
+    form.Help2->trigger();
+    QVERIFY(prompts.Messages.isEmpty());
+    QCOMPARE(form.OpenedDocuments,
+             std::vector<std::string>{fixture.ProgramFolder() + opened.toStdString()});
+}
+
 void ShellCommandsTest::aboutShowsTheTitle() {
     ShellFixture fixture;
     fixture.WriteProgramFile("english.lng", "heading\r\nEditor\r\n");
@@ -201,6 +234,37 @@ void ShellCommandsTest::languageWindowListsLanguageFiles() {
     // The active language is marked, without loading anything.
     QCOMPARE(form.lngform->FileListBox1->currentItem()->text(), QStringLiteral("english.lng"));
     QVERIFY(fixture.SettingsText().empty());
+}
+
+void ShellCommandsTest::userLanguageFilesAreListedAndWin() {
+    ShellFixture fixture;
+    fixture.WriteProgramFile("english.lng", NumberedLanguageBytes(160));
+    fixture.WriteProgramFile("deutsch.lng", NumberedLanguageBytes(160, "D"));
+    fixture.WriteUserFile("deutsch.lng",
+                          NumberedLanguageBytes(160, "U") + "[t.mes]\r\n000Mine\r\n");
+    fixture.WriteUserFile("klingon.lng", NumberedLanguageBytes(160, "K"));
+    fixture.WriteUserFile("notes.txt", "x\n");
+    ScriptedPrompts prompts;
+    TestForm form(fixture, prompts);
+    QCOMPARE(form.State().UserLanguageFolder, fixture.UserLanguageFolder());
+
+    // One entry per name, wherever it lies.
+    QCOMPARE(form.lngform->FileNames(),
+             (std::vector<std::string>{"deutsch.lng", "english.lng", "klingon.lng"}));
+    // The user's file of an installed name is the one that loads, captions and document
+    // sections alike; a name only the user has loads too.
+    form.LanguageFileChosen("deutsch.lng");
+    QCOMPARE(form.windowTitle(), QStringLiteral("Orlendt's U1 2.4.3"));
+    form.State().DocumentFileName = "t.mes";
+    form.State().SG1().SetColCount(2);
+    form.State().SG1().SetRowCount(3);
+    LoadDocumentSections(form.State(), form.Feedback());
+    QCOMPARE(std::string(form.State().SG1().Cell(0, 0)), std::string("Mine"));
+    form.LanguageFileChosen("klingon.lng");
+    QCOMPARE(form.windowTitle(), QStringLiteral("Orlendt's K1 2.4.3"));
+    form.LanguageFileChosen("english.lng");
+    QCOMPARE(form.windowTitle(), QStringLiteral("Orlendt's T1 2.4.3"));
+    QVERIFY(prompts.Messages.isEmpty());
 }
 
 void ShellCommandsTest::clickAppliesAtOnceAndWindowStaysOpen() {

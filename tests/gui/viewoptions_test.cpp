@@ -46,6 +46,20 @@ struct Window {
     }
 };
 
+// What row `row` measured for `measure` must be: the line of each font the row shows
+// (the fixed cells' and the others'), the grid lines above and below and the padding,
+// never below the grid's default. Computed from the fonts this machine resolved, so no
+// font's pixel sizes are built in.
+int ExpectedRowHeight(const TTextGrid& grid, const TextMeasure& measure, int row) {
+    const bool fixedRow = row < grid.FixedRows();
+    int line = 0;
+    if (fixedRow || grid.FixedCols() > 0)
+        line = std::max(line, measure.LineHeight(true));
+    if (!fixedRow && grid.FixedCols() < grid.ColCount())
+        line = std::max(line, measure.LineHeight(false));
+    return std::max(line + 2 * grid.GridLineWidth() + 6, grid.DefaultRowHeight());
+}
+
 } // namespace
 
 class ViewOptionsTest : public QObject {
@@ -112,15 +126,13 @@ void ViewOptionsTest::fontSize() {
     QCOMPARE(w.Form->Memo1->font().pointSize(), TestForm::BoundedPointSize(setting));
     QVERIFY(!w.Form->Feedback().Busy());
 
-    // Every row is measured for the new font: one height for all, and what the view shows.
-    const int height = w.Grid().RowHeight(1);
+    // Every row is measured for the new font when one was applied, and left as it was
+    // when the answer was refused; the view shows the grid's heights.
     for (int r = 0; r < w.Grid().RowCount(); ++r)
-        QCOMPARE(w.Grid().RowHeight(r), height);
-    if (setting >= 12)
-        QVERIFY(height > 24);
-    else
-        QCOMPARE(height, 24);
-    QCOMPARE(w.Form->SG1->rowHeight(0), height);
+        QCOMPARE(w.Grid().RowHeight(r), stored
+                                            ? ExpectedRowHeight(w.Grid(), w.Form->SG1->Measure(), r)
+                                            : w.Grid().DefaultRowHeight());
+    QCOMPARE(w.Form->SG1->rowHeight(0), w.Grid().RowHeight(1));
 }
 
 void ViewOptionsTest::fontSizeSizesColumnsWhileAutoSizeOnLoadIsOn() {
@@ -147,8 +159,12 @@ void ViewOptionsTest::storedFontSizeSizesTheRowsAtStartup() {
     TestForm form(fixture, prompts);
     form.FormActivate();
     QCOMPARE(form.SG1->FontPointSize(), 20);
-    for (int r = 0; r < form.State().SG1().RowCount(); ++r)
-        QVERIFY(form.State().SG1().RowHeight(r) > 24);
+    const TTextGrid& grid = form.State().SG1();
+    for (int r = 0; r < grid.RowCount(); ++r) {
+        QCOMPARE(grid.RowHeight(r), ExpectedRowHeight(grid, form.SG1->Measure(), r));
+        // Any font's 20-point line is taller than the default row.
+        QVERIFY(grid.RowHeight(r) > grid.DefaultRowHeight());
+    }
     // The core measures with the grid's fonts.
     QCOMPARE(form.State().Measure.LineHeight(false), form.SG1->Measure().LineHeight(false));
 }

@@ -26,6 +26,7 @@ class TabFormat final : public FileFormat {
     char FieldSeparator() const override { return '\t'; }
     std::string_view OpenMark() const override { return {}; }
     bool FieldsStandAlone() const override { return true; }
+    bool SplitsAtTabsOnly() const override { return true; }
     bool IsPrototypeTable(std::string_view documentName) const override {
         return documentName == PrototypeTable;
     }
@@ -86,8 +87,8 @@ class TabFormat final : public FileFormat {
 
     // The stored bytes are the line Join would write, but for the empty columns after the
     // last stored cell, unless protos.tab has a cell that Join leaves out.
-    bool JoinStored(std::string& out, std::string_view tabJoined, int storedCount,
-                    int columnCount, std::string_view documentName) const override {
+    bool JoinStored(std::string& out, std::string_view tabJoined, int storedCount, int columnCount,
+                    std::string_view documentName) const override {
         if (columnCount <= 0 || storedCount > columnCount)
             return false;
         if (documentName == PrototypeTable) {
@@ -97,7 +98,8 @@ class TabFormat final : public FileFormat {
                 return false;
             // The description column starts after the second TAB.
             size_t first = tabJoined.find('\t');
-            size_t second = first == std::string_view::npos ? first : tabJoined.find('\t', first + 1);
+            size_t second =
+                first == std::string_view::npos ? first : tabJoined.find('\t', first + 1);
             if (second != std::string_view::npos && second + 1 < tabJoined.size() &&
                 tabJoined[second + 1] != '\t')
                 return false;

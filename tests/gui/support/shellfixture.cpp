@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMenu>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "gui/app/cp1252.h"
@@ -22,6 +23,10 @@ ShellFixture::ShellFixture() {
     PreviousSettings = qgetenv("TABWRIGHT_SETTINGS");
     qputenv("TABWRIGHT_SETTINGS",
             QFile::encodeName(Folder.filePath(QStringLiteral("settings/tabwright.reg"))));
+    // The user's own language files of the machine running the tests stay out of them.
+    HadDataHome = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    PreviousDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(Folder.filePath(QStringLiteral("user-data"))));
 }
 
 ShellFixture::~ShellFixture() {
@@ -29,6 +34,20 @@ ShellFixture::~ShellFixture() {
         qputenv("TABWRIGHT_SETTINGS", PreviousSettings);
     else
         qunsetenv("TABWRIGHT_SETTINGS");
+    if (HadDataHome)
+        qputenv("XDG_DATA_HOME", PreviousDataHome);
+    else
+        qunsetenv("XDG_DATA_HOME");
+}
+
+std::string ShellFixture::UserLanguageFolder() const {
+    return ProgramFolder() + "user-data/tabwright/";
+}
+
+void ShellFixture::WriteUserFile(const std::string& name, const std::string& bytes) const {
+    std::filesystem::create_directories(UserLanguageFolder());
+    std::ofstream out(UserLanguageFolder() + name, std::ios::binary | std::ios::trunc);
+    out << bytes;
 }
 
 std::string ShellFixture::ProgramFolder() const {
@@ -37,6 +56,9 @@ std::string ShellFixture::ProgramFolder() const {
 }
 
 void ShellFixture::WriteProgramFile(const std::string& name, const std::string& bytes) const {
+    const auto slash = name.rfind('/');
+    if (slash != std::string::npos)
+        std::filesystem::create_directories(ProgramFolder() + name.substr(0, slash));
     std::ofstream out(ProgramFolder() + name, std::ios::binary | std::ios::trunc);
     out << bytes;
 }

@@ -35,6 +35,10 @@ class ShellFixture {
     void RemoveProgramFile(const std::string& name) const;
     // A copy of one of the program's own language files from data/.
     void CopyShippedLanguage(const std::string& name) const;
+    // The user's language folder the window under test reads (XDG_DATA_HOME points
+    // into the temporary folder).
+    std::string UserLanguageFolder() const; // ends in "/"
+    void WriteUserFile(const std::string& name, const std::string& bytes) const;
     TRegpath Settings() const; // the store the window under test uses
     std::string SettingsText() const;
 
@@ -42,6 +46,8 @@ class ShellFixture {
     QTemporaryDir Folder;
     QByteArray PreviousSettings;
     bool HadSettings = false;
+    QByteArray PreviousDataHome;
+    bool HadDataHome = false;
 };
 
 class TestForm : public TForm1 {
@@ -55,8 +61,9 @@ class TestForm : public TForm1 {
     // Off: loads are only recorded (for tests of which file start-up picks).
     bool RealLoads = true;
     std::vector<std::string> OpenedDocuments;
-    QStringList Popups;      // object names of the pop-up menus opened
-    bool RealPopups = false; // open them on screen as well
+    bool HelpViewerInstalled = true; // what the desktop answers for the help file's type
+    QStringList Popups;              // object names of the pop-up menus opened
+    bool RealPopups = false;         // open them on screen as well
     QPoint LastPopupPosition;
 
     using TForm1::BoundedPointSize;
@@ -65,6 +72,7 @@ class TestForm : public TForm1 {
     int ExecModal(QDialog& window) override;
     bool LoadIntoMainGrid(const std::string& path) override;
     void OpenDocument(const std::string& path) override { OpenedDocuments.push_back(path); }
+    bool HasApplicationFor(const std::string&) override { return HelpViewerInstalled; }
     void OpenPopupMenu(QMenu& menu, QPoint globalPosition) override;
 };
 

@@ -1,20 +1,25 @@
-#include "cli/reportformat.h"
+#include "core/compare/reportformat.h"
 
 #include "core/app/codepage.h"
 #include "core/compare/reportrecords.h"
 
-namespace tw::cli {
+namespace tw {
 
 namespace {
 
-std::string GridName(int slot) { return "SG" + std::to_string(slot); }
+std::string GridName(int slot) {
+    return "SG" + std::to_string(slot);
+}
 
 bool ValidUtf8(std::string_view bytes) {
     size_t k = 0;
     while (k < bytes.size()) {
         const auto lead = static_cast<unsigned char>(bytes[k]);
-        size_t length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                          : (lead >> 3) == 30 ? 4 : 0;
+        size_t length = lead < 0x80         ? 1
+                        : (lead >> 5) == 6  ? 2
+                        : (lead >> 4) == 14 ? 3
+                        : (lead >> 3) == 30 ? 4
+                                            : 0;
         if (length == 0 || (length == 2 && lead < 0xC2) || k + length > bytes.size())
             return false;
         for (size_t j = 1; j < length; ++j)
@@ -165,8 +170,7 @@ void AppendTsv(std::string& out, const EditorState& state, const ReportRecord& r
 void AppendJson(std::string& out, const EditorState& state, const ReportRecord& record) {
     const ReportRun& run = state.LastReport;
     const Fields f = FieldsOf(state, record);
-    auto text = [&](const char* name, const std::optional<std::string>& value,
-                    bool path = false) {
+    auto text = [&](const char* name, const std::optional<std::string>& value, bool path = false) {
         out += ",\"";
         out += name;
         out += "\":";
@@ -224,25 +228,28 @@ std::optional<ReportFormat> ReportFormatNamed(const std::string& name) {
     return std::nullopt;
 }
 
-std::string FormatReport(const EditorState& state, ReportFormat format) {
+std::string FormatReport(const EditorState& state, ReportFormat format, std::string_view version) {
     const ReportRun& run = state.LastReport;
     std::string out;
     switch (format) {
     case ReportFormat::Text:
-        for (const ReportRecord& record : run.Records) {
-            if (!IsReportLine(record.Kind))
+        for (size_t k = 0; k < run.Count(); ++k) {
+            if (!IsReportLine(run.KindOf(k)))
                 continue;
-            out += ReportLine(state.Language, record);
+            out += ReportLine(state.Language, run.Record(k));
             out += '\n';
         }
         break;
     case ReportFormat::Tsv:
-        out += "kind\tgrid\tfile\tkey\tcolumn\theader\tfirst\tother\told\tearlier\trow\tcount\tline\n";
-        for (const ReportRecord& record : run.Records)
-            AppendTsv(out, state, record);
+        out +=
+            "kind\tgrid\tfile\tkey\tcolumn\theader\tfirst\tother\told\tearlier\trow\tcount\tline\n";
+        for (size_t k = 0; k < run.Count(); ++k)
+            AppendTsv(out, state, run.Record(k));
         break;
     case ReportFormat::Json: {
-        out += "{\"program\":\"tabwright-cli\",\"version\":\"" TABWRIGHT_VERSION "\",\"command\":";
+        out += "{\"program\":\"tabwright-cli\",\"version\":";
+        AppendJsonString(out, version);
+        out += ",\"command\":";
         AppendJsonString(out, run.Mode);
         out += ",\"files\":[";
         bool first = true;
@@ -255,9 +262,9 @@ std::string FormatReport(const EditorState& state, ReportFormat format) {
             AppendJsonString(out, file, true);
         }
         out += "],\"records\":[";
-        for (size_t k = 0; k < run.Records.size(); ++k) {
+        for (size_t k = 0; k < run.Count(); ++k) {
             out += k == 0 ? "\n" : ",\n";
-            AppendJson(out, state, run.Records[k]);
+            AppendJson(out, state, run.Record(k));
         }
         out += "\n]}\n";
         break;
@@ -266,4 +273,4 @@ std::string FormatReport(const EditorState& state, ReportFormat format) {
     return out;
 }
 
-} // namespace tw::cli
+} // namespace tw
