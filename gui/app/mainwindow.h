@@ -281,8 +281,9 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void ReplaceFindNext();
     void ReplaceCurrent();
     void ReplaceAllClick();
-    // Writes the replacements of one Replace or Replace All as one change.
-    void ApplyReplacements(const std::vector<CellReplacement>& cells);
+    // Writes the replacements of one Replace or Replace All as one step of the history;
+    // false (and the refusal in the status bar) when nothing was written.
+    bool ApplyReplacements(const std::vector<CellReplacement>& cells);
 
     // --- handlers: column headers and reference panel (gui/headers/) ---
     void ComboBox1Change();

@@ -9,6 +9,7 @@
 
 #include "core/app/programtexts.h"
 #include "core/document/cellrule.h"
+#include "core/document/documentedits.h"
 #include "gui/app/cp1252.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/mainwindow.h"
@@ -101,7 +102,8 @@ void TForm1::ReplaceCurrent() {
             FeedbackShown->SetStatus(RefusalMessage(Editor, *refused));
             return;
         }
-        ApplyReplacements({{grid.Row(), dataCol, text}});
+        if (!ApplyReplacements({{grid.Row(), dataCol, text}}))
+            return;
     }
     ReplaceFindNext();
 }
@@ -113,8 +115,10 @@ void TForm1::ReplaceAllClick() {
         return;
     FeedbackShown->SetBusy(true);
     const ReplacePlan plan = PlanReplaceAll(Editor, options);
-    ApplyReplacements(plan.Cells);
+    const bool written = ApplyReplacements(plan.Cells);
     FeedbackShown->SetBusy(false);
+    if (!written)
+        return; // the refusal is in the status bar
     const std::string count = std::to_string(plan.Cells.size());
     FeedbackShown->SetStatus(plan.Refused == 0
                                  ? FormatText(Editor.Language.Added("replacedcount"), {count})
@@ -122,23 +126,27 @@ void TForm1::ReplaceAllClick() {
                                               {count, std::to_string(plan.Refused)}));
 }
 
-// ---------------------------------------------------------------------------------------
-// THE ONE PLACE a Replace writes cells. All cells of one call are one change of the
-// document: route this through the document command layer's batch (one undo step) when
-// that layer is on this branch. Every text here has passed RefusedCellText.
-void TForm1::ApplyReplacements(const std::vector<CellReplacement>& cells) {
+// The one place a Replace writes cells: all cells of one call go through the document's
+// edit layer as one step, so one Undo takes a whole Replace All back. Every text has
+// passed the cell rule already; should the layer still refuse one, nothing is written.
+bool TForm1::ApplyReplacements(const std::vector<CellReplacement>& cells) {
     if (cells.empty())
-        return;
-    TTextGrid& grid = Editor.SG1();
+        return true;
+    std::vector<CellText> texts;
+    texts.reserve(cells.size());
     int top = cells.front().Row;
     int bottom = top;
     for (const CellReplacement& cell : cells) {
-        grid.SetCell(cell.DataCol, cell.Row, cell.Text);
+        texts.push_back({cell.DataCol, cell.Row, cell.Text});
         top = std::min(top, cell.Row);
         bottom = std::max(bottom, cell.Row);
     }
-    SG1->CellModel()->CellsChanged(top, 0, bottom, grid.ColCount() - 1);
+    if (const auto refused = WriteCells(Editor, texts)) {
+        FeedbackShown->SetStatus(RefusalMessage(Editor, *refused));
+        return false;
+    }
+    SG1->CellModel()->CellsChanged(top, 0, bottom, Editor.SG1().ColCount() - 1);
+    return true;
 }
-// ---------------------------------------------------------------------------------------
 
 } // namespace tw

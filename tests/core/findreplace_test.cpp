@@ -39,9 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplaceCase{"", "", "x", false, true, false, ""},
                     ReplaceCase{"abc", "", "x", false, false, false, "abc"}));
 
-// A document whose cell (c, r) is "c:r", header row 0 "head", one spare row.
+// A tab document whose cell (c, r) is "c:r", header row 0 "head", one spare row.
 EditorState Document(int cols, int rows) {
     EditorState state;
+    state.DocumentFileName = "items.tab";
+    state.DocumentExt = state.LoadExt = ".tab";
     TTextGrid& g = state.SG1();
     g.SetColCount(cols);
     g.SetRowCount(rows + 2);

@@ -557,6 +557,8 @@ void GridCommandsTest::findBringsAMatchOutOfSightToTheMiddle() {
 
 void GridCommandsTest::findAndReplace() {
     Window w(4, 6); // cell (c, r) holds "c:r"
+    w.State().DocumentFileName = "items.tab"; // a tab table: TAB is what its cells refuse
+    w.State().DocumentExt = w.State().LoadExt = ".tab";
     w.Form->FindReplace1->trigger();
     FindReplaceWindow* box = w.Form->FindReplaceForm;
     QVERIFY(box->isVisible());
@@ -583,6 +585,13 @@ void GridCommandsTest::findAndReplace() {
     QCOMPARE(w.Cell(2, 3), QStringLiteral("B-3"));
     QCOMPARE(w.Cell(3, 3), QStringLiteral("3:3"));
     QCOMPARE(w.Cell(2, 0), QStringLiteral("2:0")); // the header row is no data
+    // One Undo takes the whole Replace All back, and only it; Redo puts it back.
+    w.Form->Undo1->trigger();
+    for (int row = 1; row <= 6; ++row)
+        QCOMPARE(w.Cell(2, row), QStringLiteral("2:%1").arg(row));
+    QCOMPARE(w.Cell(1, 2), QStringLiteral("1=two"));
+    w.Form->Redo1->trigger();
+    QCOMPARE(w.Cell(2, 6), QStringLiteral("B-6"));
     box->WholeTableButton->setChecked(true);
     box->WholeCellBox->setChecked(true);
     box->MatchCaseBox->setChecked(true);
