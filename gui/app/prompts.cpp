@@ -1,6 +1,7 @@
 #include "gui/app/prompts.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -19,13 +20,27 @@ void Prompts::MessageBox(const std::string& text) {
 
 QString DialogPrompts::InputBox(const QString& caption, const QString& prompt,
                                 const QString& defaultAnswer) {
+    NormalCursorWhileAsking normal;
     bool accepted = false;
     QString answer =
         QInputDialog::getText(Parent, caption, prompt, QLineEdit::Normal, defaultAnswer, &accepted);
     return accepted ? answer : defaultAnswer;
 }
 
+NormalCursorWhileAsking::NormalCursorWhileAsking() {
+    if (QApplication::overrideCursor()) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        Pushed = true;
+    }
+}
+
+NormalCursorWhileAsking::~NormalCursorWhileAsking() {
+    if (Pushed)
+        QApplication::restoreOverrideCursor();
+}
+
 void DialogPrompts::MessageBox(const QString& text) {
+    NormalCursorWhileAsking normal;
     // The box carries the program's name as its caption, as every message of the
     // program does; the text says everything else.
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
@@ -44,6 +59,9 @@ QString ScriptedPrompts::InputBox(const QString& caption, const QString& prompt,
 }
 
 void ScriptedPrompts::MessageBox(const QString& text) {
+    NormalCursorWhileAsking normal;
+    const QCursor* cursor = QApplication::overrideCursor();
+    CursorsAtMessages.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
     Messages.push_back(text);
 }
 

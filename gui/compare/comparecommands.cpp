@@ -16,6 +16,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/prompts.h"
 #include "gui/document/fileform.h"
+#include "gui/grid/gridchange.h"
 #include "gui/grid/gridview.h"
 
 namespace tw {
@@ -64,12 +65,13 @@ void TForm1::LoadIntoSlot(const std::string& path, int slot) {
 
 void TForm1::RunCompareOrCombine(const std::string& mode) {
     // Both sort SG1, and combine inserts, removes and rewrites its rows: one model change.
-    SG1->BeginGridChange();
-    if (mode == "compare")
-        CompareFiles(Editor, *FeedbackShown);
-    else if (mode == "combine")
-        CombineFiles(Editor, *FeedbackShown);
-    SG1->EndGridChange();
+    {
+        GridChange change(SG1);
+        if (mode == "compare")
+            CompareFiles(Editor, *FeedbackShown);
+        else if (mode == "combine")
+            CombineFiles(Editor, *FeedbackShown);
+    }
     ShowReportRun();
     SG1->RefreshCells();
     // Both leave the busy cursor to the one who started them.
@@ -87,7 +89,9 @@ void TForm1::OpenChooserToSelect(const std::string& mode, int hintText) {
     ExecModal(*Form3);
 }
 
-void TForm1::CompareTabFiles1Click() { OpenChooserToSelect("compare", 124); }
+void TForm1::CompareTabFiles1Click() {
+    OpenChooserToSelect("compare", 124);
+}
 
 void TForm1::CombineTabFiles1Click() {
     Editor.RemoveRows = true;
@@ -107,9 +111,10 @@ void TForm1::CombineShowCompareMessages1Click() {
 }
 
 void TForm1::SortMainGrid(int column) {
-    SG1->BeginGridChange();
-    SortGridByColumn(Editor, 1, column, *FeedbackShown);
-    SG1->EndGridChange();
+    {
+        GridChange change(SG1);
+        SortGridByColumn(Editor, 1, column, *FeedbackShown);
+    }
     SG1->RefreshCells();
 }
 

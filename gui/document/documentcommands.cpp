@@ -13,6 +13,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/windows.h"
 #include "gui/document/fileform.h"
+#include "gui/grid/gridchange.h"
 #include "gui/grid/gridview.h"
 
 namespace tw {
@@ -35,9 +36,11 @@ bool TForm1::LoadIntoMainGrid(const std::string& path) {
     Editor.AutoSizeOnLoad = AutoSizeOnLoad1->isChecked();
     // The loader replaces every cell, both counts and the sizes; the view takes that as
     // one reset instead of following each row it adds.
-    SG1->BeginGridChange();
-    const LoadResult loaded = LoadTable(Editor, path, 1, *FeedbackShown);
-    SG1->EndGridChange();
+    LoadResult loaded;
+    {
+        GridChange change(SG1);
+        loaded = LoadTable(Editor, path, 1, *FeedbackShown);
+    }
     SG1->SetCurrentCell(Editor.SG1().Row(), Editor.SG1().Col());
     RefreshHeaderLists();
     return loaded.Ok;
