@@ -19,8 +19,21 @@ GuiFeedback::~GuiFeedback() {
 }
 
 void GuiFeedback::SetStatus(const std::string& text) {
-    if (W.StatusPanel)
-        W.StatusPanel->setText(FromCp1252(text));
+    if (!W.StatusPanel)
+        return;
+    // A cell may hold megabytes: the panel shows one line of what fits, and only that
+    // much is converted and measured.
+    std::string_view shown = text;
+    shown = shown.substr(0, std::min(shown.find_first_of("\r\n"), shown.size()));
+    const int width = W.StatusPanel->width();
+    const size_t enough = static_cast<size_t>(std::max(width, 256)) * 2;
+    const bool cut = shown.size() > enough;
+    QString line = FromCp1252(std::string(shown.substr(0, enough)));
+    if (cut)
+        line += QChar(0x2026);
+    if (width > 0 && (cut || shown.size() > 64))
+        line = W.StatusPanel->fontMetrics().elidedText(line, Qt::ElideRight, width);
+    W.StatusPanel->setText(line);
 }
 
 void GuiFeedback::SetProgressMax(int maximum) {

@@ -1,6 +1,7 @@
 #include "gui/app/prompts.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,6 +34,7 @@ int TitleFittingWidth(const QFont& font, const QString& caption) {
 
 QString DialogPrompts::InputBox(const QString& caption, const QString& prompt,
                                 const QString& defaultAnswer) {
+    NormalCursorWhileAsking normal;
     QInputDialog box(Parent);
     box.setWindowTitle(caption);
     box.setLabelText(prompt);
@@ -50,7 +52,20 @@ QString DialogPrompts::InputBox(const QString& caption, const QString& prompt,
     return accepted ? box.textValue() : defaultAnswer;
 }
 
+NormalCursorWhileAsking::NormalCursorWhileAsking() {
+    if (QApplication::overrideCursor()) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        Pushed = true;
+    }
+}
+
+NormalCursorWhileAsking::~NormalCursorWhileAsking() {
+    if (Pushed)
+        QApplication::restoreOverrideCursor();
+}
+
 void DialogPrompts::MessageBox(const QString& text) {
+    NormalCursorWhileAsking normal;
     // The box carries the program's name as its caption, as every message of the
     // program does; the text says everything else.
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
@@ -88,6 +103,9 @@ QString ScriptedPrompts::InputBox(const QString& caption, const QString& prompt,
 }
 
 void ScriptedPrompts::MessageBox(const QString& text) {
+    NormalCursorWhileAsking normal;
+    const QCursor* cursor = QApplication::overrideCursor();
+    CursorsAtMessages.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
     Messages.push_back(text);
 }
 

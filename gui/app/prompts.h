@@ -39,6 +39,19 @@ class Prompts {
 // The least width of a box whose title bar shows `caption` whole.
 int TitleFittingWidth(const QFont& font, const QString& caption);
 
+// While a box waits for the user the normal cursor shows, whatever busy cursors the
+// commands around it have set; theirs comes back when the box closes.
+class NormalCursorWhileAsking {
+  public:
+    NormalCursorWhileAsking();
+    ~NormalCursorWhileAsking();
+    NormalCursorWhileAsking(const NormalCursorWhileAsking&) = delete;
+    NormalCursorWhileAsking& operator=(const NormalCursorWhileAsking&) = delete;
+
+  private:
+    bool Pushed = false;
+};
+
 // The real boxes: QInputDialog and QMessageBox over the given window.
 class DialogPrompts : public Prompts {
   public:
@@ -83,6 +96,7 @@ class ScriptedPrompts : public Prompts {
 
     QVector<Question> Questions;
     QStringList Messages;
+    QVector<int> CursorsAtMessages; // the cursor shape each message was shown with
     std::deque<std::optional<QString>> Answers;
     QStringList DiscardQuestions;
     std::deque<DiscardAnswer> DiscardAnswers;

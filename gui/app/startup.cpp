@@ -17,6 +17,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/prompts.h"
 #include "gui/app/windows.h"
+#include "gui/grid/gridchange.h"
 #include "gui/grid/gridview.h"
 
 namespace tw {
@@ -233,13 +234,14 @@ void TForm1::RunStartupSteps() {
         FeedbackShown->Refresh();
         TTextGrid& grid = Editor.SG1();
         FeedbackShown->SetProgressMax(grid.RowCount() - 1);
-        SG1->BeginGridChange();
-        for (int row = 0; row < grid.RowCount(); ++row) {
-            FeedbackShown->SetProgress(row);
-            ProgressBar1->repaint();
-            grid.AutoSizeRow(row, Editor.Measure);
+        {
+            GridChange change(SG1);
+            for (int row = 0; row < grid.RowCount(); ++row) {
+                FeedbackShown->SetProgress(row);
+                ProgressBar1->repaint();
+                grid.AutoSizeRow(row, Editor.Measure);
+            }
         }
-        SG1->EndGridChange();
         FeedbackShown->SetStatus(Editor.Text(59));
         FeedbackShown->SetProgress(0);
     }

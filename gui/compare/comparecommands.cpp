@@ -17,6 +17,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/prompts.h"
 #include "gui/document/fileform.h"
+#include "gui/grid/gridchange.h"
 #include "gui/grid/gridview.h"
 
 namespace tw {
@@ -65,15 +66,16 @@ void TForm1::LoadIntoSlot(const std::string& path, int slot) {
 
 void TForm1::RunCompareOrCombine(const std::string& mode) {
     // Both sort SG1, and combine inserts, removes and rewrites its rows: one model change.
-    SG1->BeginGridChange();
-    if (mode == "compare") {
-        CompareFiles(Editor, *FeedbackShown);
-    } else if (mode == "combine") {
-        // The whole merge is one step of the document's history.
-        WholeDocumentStep step(Editor);
-        CombineFiles(Editor, *FeedbackShown);
+    {
+        GridChange change(SG1);
+        if (mode == "compare") {
+            CompareFiles(Editor, *FeedbackShown);
+        } else if (mode == "combine") {
+            // The whole merge is one step of the document's history.
+            WholeDocumentStep step(Editor);
+            CombineFiles(Editor, *FeedbackShown);
+        }
     }
-    SG1->EndGridChange();
     ShowReportRun();
     SG1->RefreshCells();
     // Both leave the busy cursor to the one who started them.
@@ -94,7 +96,9 @@ void TForm1::OpenChooserToSelect(const std::string& mode, int hintText) {
     ExecModal(*Form3);
 }
 
-void TForm1::CompareTabFiles1Click() { OpenChooserToSelect("compare", 124); }
+void TForm1::CompareTabFiles1Click() {
+    OpenChooserToSelect("compare", 124);
+}
 
 void TForm1::CombineTabFiles1Click() {
     Editor.RemoveRows = true;
@@ -114,9 +118,10 @@ void TForm1::CombineShowCompareMessages1Click() {
 }
 
 void TForm1::SortMainGrid(int column) {
-    SG1->BeginGridChange();
-    SortGridByColumn(Editor, 1, column, *FeedbackShown);
-    SG1->EndGridChange();
+    {
+        GridChange change(SG1);
+        SortGridByColumn(Editor, 1, column, *FeedbackShown);
+    }
     SG1->RefreshCells();
 }
 

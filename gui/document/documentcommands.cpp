@@ -15,6 +15,7 @@
 #include "gui/app/mainwindow.h"
 #include "gui/app/windows.h"
 #include "gui/document/fileform.h"
+#include "gui/grid/gridchange.h"
 #include "gui/grid/gridview.h"
 
 namespace tw {
@@ -37,17 +38,19 @@ bool TForm1::LoadIntoMainGrid(const std::string& path) {
     Editor.AutoSizeOnLoad = AutoSizeOnLoad1->isChecked();
     // The loader replaces every cell, both counts and the sizes; the view takes that as
     // one reset instead of following each row it adds.
-    SG1->BeginGridChange();
-    const LoadResult loaded = LoadTable(Editor, path, 1, *FeedbackShown);
-    // Without "Auto Size On Load" every column is still wide enough for its header and
-    // for a number of ten digits, so a new document can be read before anything is
-    // sized by hand.
-    if (!Editor.AutoSizeOnLoad) {
-        const int least =
-            Editor.Measure.Width("0000000000", false) + 2 * Editor.SG1().GridLineWidth() + 8;
-        WidenColumnsToHeaders(Editor.SG1(), Editor.Measure, least);
+    LoadResult loaded;
+    {
+        GridChange change(SG1);
+        loaded = LoadTable(Editor, path, 1, *FeedbackShown);
+        // Without "Auto Size On Load" every column is still wide enough for its header and
+        // for a number of ten digits, so a new document can be read before anything is
+        // sized by hand.
+        if (!Editor.AutoSizeOnLoad) {
+            const int least =
+                Editor.Measure.Width("0000000000", false) + 2 * Editor.SG1().GridLineWidth() + 8;
+            WidenColumnsToHeaders(Editor.SG1(), Editor.Measure, least);
+        }
     }
-    SG1->EndGridChange();
     SG1->SetCurrentCell(Editor.SG1().Row(), Editor.SG1().Col());
     RefreshHeaderLists();
     ShowDocumentState();

@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <filesystem>
 
 #include "gui/app/guifeedback.h"
 #include "gui/document/fileform.h"
@@ -86,7 +87,33 @@ class CompareCommandsTest : public QObject {
     void combine();
     void showCombineMessagesIsStored_data();
     void showCombineMessagesIsStored();
+    void aFailedBatchLoadAsksWithTheNormalCursor();
 };
+
+void CompareCommandsTest::aFailedBatchLoadAsksWithTheNormalCursor() {
+    DocumentFixture f;
+    TestForm& form = f.Start();
+    f.Write("new.tab", "20\tc\r\n");
+    const std::string gone = f.Write("old.tab", "10\tA\r\n");
+    form.WhileModal = [&](QDialog&) {
+        TForm3* chooser = form.Form3;
+        f.Pick(f.Folder(), "new.tab");
+        chooser->SelectButtonClick(1);
+        f.Pick(f.Folder(), "old.tab");
+        chooser->SelectButtonClick(2);
+        std::filesystem::remove(gone);
+        chooser->Button6Click();
+    };
+    form.CompareTabFiles1->trigger();
+    form.WhileModal = nullptr;
+
+    QCOMPARE(f.Prompts.Messages.size(), 1);
+    QVERIFY(f.Prompts.Messages[0].startsWith(QStringLiteral("T60 T62 ")));
+    // The chooser's busy cursor was up, but the box asks with the normal one.
+    QCOMPARE(f.Prompts.CursorsAtMessages, QVector<int>{Qt::ArrowCursor});
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(f.Edit(1, 1, QStringLiteral("edited")));
+}
 
 void CompareCommandsTest::sort_data() {
     QTest::addColumn<bool>("askColumn");  // "Sort By Column #" instead of "Sort By Column 0"

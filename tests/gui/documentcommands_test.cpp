@@ -59,6 +59,7 @@ class DocumentCommandsTest : public QObject {
     void startupAutoLoadLoads();
     void autoSizeOnLoadMeasuresInTheGridFonts();
     void recentFilesInTheFileMenu();
+    void aHugeCellShowsOneElidedLineInTheStatus();
 };
 
 void DocumentCommandsTest::loadSelectedShowsTheDocument_data() {
@@ -301,6 +302,8 @@ void DocumentCommandsTest::loadSelectedStoresFolderAndName() {
         QCOMPARE(f.Prompts.Messages,
                  QStringList{QStringLiteral("T60 T62 ") + Q(path) + QStringLiteral("\n") +
                              QString::fromLocal8Bit(std::strerror(ENOENT))});
+        // Shown while the chooser's busy cursor is up, but with the normal cursor.
+        QCOMPARE(f.Prompts.CursorsAtMessages, QVector<int>{Qt::ArrowCursor});
     } else {
         QVERIFY(f.Prompts.Messages.isEmpty());
         QCOMPARE(f.CellShown(1, 1), QStringLiteral("x"));
@@ -392,6 +395,21 @@ void DocumentCommandsTest::recentFilesInTheFileMenu() {
         const std::string_view header = grid.Cell(grid.DataColumnOf(col), 0);
         QVERIFY(grid.ColWidth(col) >=
                 form.SG1->Measure().Width(header, true) + 2 * grid.GridLineWidth() + 8);
+    }
+}
+
+void DocumentCommandsTest::aHugeCellShowsOneElidedLineInTheStatus() {
+    DocumentFixture f;
+    TestForm& form = f.Start();
+    f.Write("big.tab", "1\t" + std::string(5000000, 'a') + "\r\n2\tb\r\n");
+    f.LoadThroughChooser(f.Folder(), "big.tab");
+    form.SG1CellChanging(2, 1, 1, 1);
+    const QString shown = form.StatusPanel->text();
+    QVERIFY(shown.startsWith(QStringLiteral("aaa")));
+    QVERIFY(shown.size() < 100000);
+    if (form.StatusPanel->width() > 0) {
+        QVERIFY(form.StatusPanel->fontMetrics().horizontalAdvance(shown) <=
+                form.StatusPanel->width());
     }
 }
 
