@@ -8,12 +8,14 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <tuple>
 
 #include "bench/generator.h"
 #include "bench/registry.h"
 #include "core/app/editorstate.h"
 #include "core/compare/combinefiles.h"
 #include "core/compare/comparefiles.h"
+#include "core/compare/reportformat.h"
 #include "core/compare/sortbycolumn.h"
 #include "core/document/loader.h"
 #include "core/document/save.h"
@@ -28,37 +30,6 @@ class CountingFeedback : public Feedback {
     long Lines = 0;
     void AppendReport(const std::string&) override { ++Lines; }
 };
-
-void Shuffle(TTextGrid& grid, uint32_t seed) {
-    std::vector<int> order;
-    for (int row = 1; row <= grid.RowCount() - 2; ++row)
-        order.push_back(row);
-    std::mt19937 random(seed);
-    std::shuffle(order.begin(), order.end(), random);
-    grid.PermuteRows(1, order);
-}
-
-// A modder's copy: ~1% of cells changed, ~1% of rows removed, ~1% added with new keys.
-void MakeVariant(TTextGrid& grid, uint32_t seed) {
-    std::mt19937 random(seed);
-    const int rows = grid.RowCount() - 2;
-    const int columns = grid.ColCount();
-    const std::string mark = "v" + std::to_string(seed);
-    for (long n = 0; n < static_cast<long>(rows) * columns / 100; ++n)
-        grid.SetCell(3 + static_cast<int>(random() % static_cast<unsigned>(columns - 3)),
-                     1 + static_cast<int>(random() % static_cast<unsigned>(rows)), mark);
-    for (int n = 0; n < rows / 100; ++n)
-        grid.DeleteRows(1 + static_cast<int>(random() % static_cast<unsigned>(grid.RowCount() - 2)),
-                        1);
-    for (int n = 0; n < rows / 100; ++n) {
-        int at = 1 + static_cast<int>(random() % static_cast<unsigned>(grid.RowCount() - 2));
-        grid.InsertRows(at, 1);
-        grid.SetCell(0, at, std::to_string(100000 + random() % 900000));
-        grid.SetCell(1, at, "obj_t_generic");
-        grid.SetCell(5, at, mark);
-    }
-    Shuffle(grid, seed + 1);
-}
 
 // Best of three runs, each on a fresh copy made by `prepare` outside the timing.
 template <typename Prepare, typename Run>
@@ -92,7 +63,7 @@ TW_BENCH_CASE(compare) {
     EditorState loaded;
     LoadTable(loaded, input, 1, quiet, options);
     EditorState shuffled = loaded;
-    Shuffle(shuffled.SG1(), 7);
+    ShuffleRows(shuffled.SG1(), 7);
     const std::string shuffledFile = OutputFolder() + "protos-shuffled.tab";
     SaveDocumentTo(shuffled, shuffledFile, quiet);
 
@@ -160,10 +131,10 @@ TW_BENCH_CASE(compare) {
     EditorState files = loaded;
     for (int slot = 2; slot <= 5; ++slot) {
         files.Grid(slot) = loaded.SG1();
-        MakeVariant(files.Grid(slot), static_cast<uint32_t>(slot));
+        MakeModdedCopy(files.Grid(slot), static_cast<uint32_t>(slot));
     }
     CountingFeedback compareLines;
-    report.Add(Timed(
+    Measurement withRecords = Timed(
         "compare two files (sorts included)", 0.3,
         [&] {
             auto state = std::make_unique<EditorState>(files);
@@ -171,25 +142,109 @@ TW_BENCH_CASE(compare) {
             compareLines.Lines = 0;
             return state;
         },
-        [&](EditorState& state) { CompareFiles(state, compareLines); }));
+        [&](EditorState& state) { CompareFiles(state, compareLines); });
+    report.Add(withRecords);
     report.Note("compare: " + std::to_string(compareLines.Lines) + " report lines");
+
+    // The same compare keeping no records and looking for no duplicate keys: what the
+    // records cost.
+    Measurement withoutRecords = Timed(
+        "compare two files, no records kept", 0,
+        [&] {
+            auto state = std::make_unique<EditorState>(files);
+            state->SelectedFiles = {"file1.tab", "file2.tab", "", "", ""};
+            state->LastReport.Keep = false;
+            return state;
+        },
+        [&](EditorState& state) { CompareFiles(state, compareLines); });
+    report.Add(withoutRecords);
+    // Processor time too: on a busy machine the wall time says more about the others.
+    char share[160];
+    auto overhead = [&](const char* what, const Measurement& with, const Measurement& without) {
+        std::snprintf(share, sizeof share,
+                      "%s: keeping the records adds %.1f%% wall, %.1f%% processor time "
+                      "(target < 10%%)",
+                      what, 100.0 * (with.Seconds / without.Seconds - 1.0),
+                      100.0 * (with.CpuSeconds / without.CpuSeconds - 1.0));
+        return std::string(share);
+    };
+    report.Note(overhead("compare, ~69,000 differences", withRecords, withoutRecords));
+
+    // A copy with about 6,000 changed cells, the size of report a modder walks through.
+    EditorState fewer = files;
+    fewer.Grid(2) = loaded.SG1();
+    {
+        std::mt19937 random(6000);
+        TTextGrid& other = fewer.Grid(2);
+        const int rows = other.RowCount() - 2;
+        for (int n = 0; n < 6000; ++n)
+            other.SetCell(
+                1 + static_cast<int>(random() % static_cast<unsigned>(other.ColCount() - 1)),
+                1 + static_cast<int>(random() % static_cast<unsigned>(rows)), "changed");
+        ShuffleRows(other, 6001);
+    }
+    Measurement fewerTimes[2];
+    for (bool keep : {true, false}) {
+        fewerTimes[keep ? 0 : 1] = Timed(
+            keep ? "compare, ~6,000 differences" : "compare, ~6,000 differences, no records", 0,
+            [&] {
+                auto state = std::make_unique<EditorState>(fewer);
+                state->SelectedFiles = {"file1.tab", "file2.tab", "", "", ""};
+                state->LastReport.Keep = keep;
+                return state;
+            },
+            [&](EditorState& state) { CompareFiles(state, compareLines); });
+        report.Add(fewerTimes[keep ? 0 : 1]);
+    }
+    report.Note(overhead("compare, ~6,000 differences", fewerTimes[0], fewerTimes[1]));
+
+    // The records of a compare with about 6,000 differences as json and tsv.
+    auto compared = std::make_unique<EditorState>(files);
+    compared->SelectedFiles = {"file1.tab", "file2.tab", "", "", ""};
+    CompareFiles(*compared, quiet);
+    ReportRun first;
+    first.Start("compare", compared->SelectedFiles);
+    for (size_t k = 0; k < compared->LastReport.Count() && k < 6000; ++k)
+        first.Append(compared->LastReport.Record(k));
+    compared->LastReport = first;
+    const size_t records = first.Count();
+    size_t jsonBytes = 0;
+    for (const auto& [name, format, target] :
+         {std::tuple{"json of 6,000 differences", ReportFormat::Json, 0.1},
+          std::tuple{"tsv of 6,000 differences", ReportFormat::Tsv, 0.1}}) {
+        Measurement m = Timed(
+            name, target, [] { return std::make_unique<int>(0); },
+            [&, format = format](int&) {
+                jsonBytes = FormatReport(*compared, format, "bench").size();
+            });
+        m.Bytes = jsonBytes;
+        report.Add(m);
+    }
+    report.Note("report formats: " + std::to_string(records) + " records");
 
     CountingFeedback combineLines;
     int logEntries = 0;
-    report.Add(Timed(
-        "combine five files (sorts included)", 1.0,
-        [&] {
-            auto state = std::make_unique<EditorState>(files);
-            state->SelectedFiles = {"file1.tab", "file2.tab", "file3.tab", "file4.tab",
-                                    "file5.tab"};
-            state->RemoveRows = true;
-            combineLines.Lines = 0;
-            return state;
-        },
-        [&](EditorState& state) {
-            CombineFiles(state, combineLines);
-            logEntries = state.Changes.ChangeCount();
-        }));
+    Measurement combineTimes[2];
+    for (bool keep : {true, false}) {
+        combineTimes[keep ? 0 : 1] = Timed(
+            keep ? "combine five files (sorts included)" : "combine five files, no records",
+            keep ? 1.0 : 0,
+            [&] {
+                auto state = std::make_unique<EditorState>(files);
+                state->SelectedFiles = {"file1.tab", "file2.tab", "file3.tab", "file4.tab",
+                                        "file5.tab"};
+                state->RemoveRows = true;
+                state->LastReport.Keep = keep;
+                combineLines.Lines = 0;
+                return state;
+            },
+            [&](EditorState& state) {
+                CombineFiles(state, combineLines);
+                logEntries = state.Changes.ChangeCount();
+            });
+        report.Add(combineTimes[keep ? 0 : 1]);
+    }
+    report.Note(overhead("combine five files", combineTimes[0], combineTimes[1]));
     report.Note("combine: " + std::to_string(combineLines.Lines) + " report lines, " +
                 std::to_string(logEntries) + " change-log entries");
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/grid/textgrid.h"
+
 namespace tw::bench {
 
 struct ProtosShape {
@@ -26,5 +28,12 @@ std::string OutputFolder();
 
 // The generated file in bench/out/ (written when missing or different), its path.
 std::string ProtosTabFile(const ProtosShape& shape);
+
+// Puts the data rows of a loaded table (rows 1 to RowCount - 2) into a random order.
+void ShuffleRows(TTextGrid& grid, uint32_t seed);
+
+// A modder's copy: about 1% of cells changed, 1% of rows removed and 1% added with new
+// keys, the rows shuffled.
+void MakeModdedCopy(TTextGrid& grid, uint32_t seed);
 
 } // namespace tw::bench

@@ -1,6 +1,9 @@
 #include "cli/batch.h"
 
+#include <cstdio>
+
 #include "core/app/text.h"
+#include "core/document/filesink.h"
 
 namespace tw::cli {
 
@@ -33,6 +36,55 @@ int LoadBatch(Session& session, const ParsedArguments& arguments, const char* co
     }
     state.BatchActive = false;
     return ExitOk;
+}
+
+bool ReadReportOptions(const ParsedArguments& arguments, const std::optional<std::string>& out,
+                       ReportOptions& options) {
+    if (auto name = arguments.Value("--format")) {
+        auto format = ReportFormatNamed(*name);
+        if (!format) {
+            Session::UsageError("--format takes text, tsv or json, not \"" + *name + "\"");
+            return false;
+        }
+        options.Format = *format;
+    }
+    options.File = arguments.Value("--report");
+    if (!options.File)
+        return true;
+    if (SortsAtOrBelowBlank(*options.File)) {
+        Session::UsageError("--report needs a file name");
+        return false;
+    }
+    std::vector<std::string> guarded = arguments.Files;
+    if (out)
+        guarded.push_back(*out);
+    for (const std::string& path : guarded) {
+        if (path == *options.File || SameFile(path, *options.File)) {
+            Session::UsageError("the report would replace \"" + path + "\"");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool WriteReport(Session& session, const ReportOptions& options) {
+    const EditorState& state = session.State;
+    const ReportRun& run = state.LastReport;
+    for (size_t k = 0; k < run.Count() && run.KindOf(k) == ReportKind::DuplicateKey; ++k) {
+        const ReportRecord record = run.Record(k);
+        Session::Error(DuplicateKeyWarning(state.Language, record, run.FileOf(record.Slot)));
+    }
+    const std::string report = FormatReport(state, options.Format, TABWRIGHT_VERSION);
+    if (!options.File) {
+        std::fwrite(report.data(), 1, report.size(), stdout);
+        return true;
+    }
+    AtomicFileWriter file(*options.File);
+    if (!file.Open() || !file.Write(report) || !file.Commit()) {
+        Session::Error("cannot write \"" + *options.File + "\": " + file.SystemError());
+        return false;
+    }
+    return true;
 }
 
 } // namespace tw::cli

@@ -1,6 +1,7 @@
-// combine [--no-remove-rows] [--show-messages] -o OUT FILE1 FILE2 [FILE3 [FILE4 [FILE5]]]:
-// merges the files as "Combine Files" (or "Combine Files (No Remove Rows)") does, writes
-// the merged main grid to OUT as Save would, and prints the report lines on stdout.
+// combine [--no-remove-rows] [--show-messages] [--format F] [--report FILE] -o OUT FILE1
+// FILE2 [FILE3 [FILE4 [FILE5]]]: merges the files as "Combine Files" (or "Combine Files (No
+// Remove Rows)") does, writes the merged main grid to OUT as Save would, and gives the
+// report on stdout or in the report file.
 
 #include "cli/batch.h"
 #include "core/compare/combinefiles.h"
@@ -13,6 +14,9 @@ int RunCombine(Session& session, const ParsedArguments& arguments) {
         Session::UsageError("combine needs -o OUT");
         return ExitUsageError;
     }
+    ReportOptions report;
+    if (!ReadReportOptions(arguments, out, report))
+        return ExitUsageError;
     if (int code = LoadBatch(session, arguments, "combine", out); code != ExitOk)
         return code;
     EditorState& state = session.State;
@@ -20,6 +24,8 @@ int RunCombine(Session& session, const ParsedArguments& arguments) {
     state.ShowCombineMessages = arguments.Has("--show-messages");
     CombineFiles(state, session.Shown);
     if (!session.WriteOutput(out))
+        return ExitFileError;
+    if (!WriteReport(session, report))
         return ExitFileError;
     return ExitOk;
 }

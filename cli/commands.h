@@ -11,7 +11,8 @@
 
 namespace tw::cli {
 
-enum ExitCode { ExitOk = 0, ExitFileError = 1, ExitUsageError = 2 };
+// compare --exit-code uses 1 for "the files differ" and 2 for every kind of trouble.
+enum ExitCode { ExitOk = 0, ExitFileError = 1, ExitDifferences = 1, ExitUsageError = 2 };
 
 struct Command {
     const char* Name;
@@ -23,7 +24,13 @@ struct Command {
 };
 
 const std::vector<Command>& Commands();
+// The synopsis of every command, printed after a usage error.
 std::string UsageText();
+// What --help prints: the synopsis, every option, the report formats and their fields, and
+// the exit codes.
+std::string HelpText();
+// What --version prints.
+std::string VersionText();
 
 int RunNormalize(Session& session, const ParsedArguments& arguments);
 int RunSort(Session& session, const ParsedArguments& arguments);

@@ -1,4 +1,5 @@
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,12 +15,17 @@ int main(int argc, char** argv) {
     }
     const std::string& name = arguments[0];
     if (name == "--help" || name == "-h" || name == "help") {
-        std::fputs(UsageText().c_str(), stdout);
+        std::fputs(HelpText().c_str(), stdout);
+        return ExitOk;
+    }
+    if (name == "--version") {
+        std::fputs(VersionText().c_str(), stdout);
         return ExitOk;
     }
     const Command* command = nullptr;
     for (const auto& candidate : Commands())
-        if (name == candidate.Name) command = &candidate;
+        if (name == candidate.Name)
+            command = &candidate;
     if (!command) {
         Session::UsageError("unknown command \"" + name + "\"");
         return ExitUsageError;
@@ -31,12 +37,26 @@ int main(int argc, char** argv) {
         Session::UsageError(error);
         return ExitUsageError;
     }
-    Session session;
-    if (!session.Prepare(parsed)) return ExitFileError;
-    int code = command->Run(session, parsed);
-    if (std::fflush(stdout) != 0 && code == ExitOk) {
-        Session::Error("cannot write to standard output");
-        return ExitFileError;
+    if (parsed.Has("--help")) {
+        std::fputs(HelpText().c_str(), stdout);
+        return ExitOk;
     }
-    return code;
+    if (parsed.Has("--version")) {
+        std::fputs(VersionText().c_str(), stdout);
+        return ExitOk;
+    }
+    // compare --exit-code keeps 1 for "the files differ".
+    const int trouble = parsed.Has("--exit-code") ? ExitUsageError : ExitFileError;
+    // The session's grids are never torn down: freeing a large table row by row costs a
+    // noticeable part of a run, and the process is about to give all of it back at once.
+    // Everything the command writes is complete (its output file renamed into place) once
+    // Run returns; only the standard streams are still buffered.
+    auto* session = new Session;
+    int code = session->Prepare(parsed) ? command->Run(*session, parsed) : trouble;
+    if (std::fflush(stdout) != 0 && code != trouble && code != ExitUsageError) {
+        Session::Error("cannot write to standard output");
+        code = trouble;
+    }
+    std::fflush(stderr);
+    std::_Exit(code);
 }

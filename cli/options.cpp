@@ -4,7 +4,9 @@ namespace tw::cli {
 
 const std::vector<OptionSpec>& CommonOptions() {
     static const std::vector<OptionSpec> options = {{"--language", true},
-                                                    {"--show-col-numbers", false}};
+                                                    {"--show-col-numbers", false},
+                                                    {"--help", false},
+                                                    {"--version", false}};
     return options;
 }
 

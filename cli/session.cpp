@@ -25,11 +25,6 @@ void CliFeedback::ShowMessage(const std::string& text) {
     std::fprintf(stderr, "tabwright-cli: %s\n", text.c_str());
 }
 
-void CliFeedback::AppendReport(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-}
-
 void Session::Error(const std::string& text) {
     std::fprintf(stderr, "tabwright-cli: %s\n", text.c_str());
 }

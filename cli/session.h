@@ -14,12 +14,12 @@ namespace tw::cli {
 
 struct ParsedArguments;
 
-// Messages of the core go to stderr; report lines (compare, combine) to stdout, one per
-// line. Status texts and the progress bar are not shown.
+// Messages of the core go to stderr. Status texts and the progress bar are not shown;
+// report lines neither: compare and combine print their report from the run's records,
+// in the format asked for.
 class CliFeedback : public Feedback {
 public:
     void ShowMessage(const std::string& text) override;
-    void AppendReport(const std::string& line) override;
 
     // While held, messages are kept instead of printed, so a command can replace the
     // editor's message box about a failed load by its own line naming the file.

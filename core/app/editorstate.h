@@ -11,6 +11,8 @@
 #include "core/app/language.h"
 #include "core/app/settings.h"
 #include "core/compare/changelog.h"
+#include "core/compare/reportrecords.h"
+#include "core/document/documenthistory.h"
 #include "core/grid/marklist.h"
 #include "core/grid/textgrid.h"
 
@@ -93,8 +95,13 @@ public:
     std::string CompareMode;
     std::array<std::string, 5> SelectedFiles;
     ChangeLog Changes; // of the last combine run
+    // What the last compare or combine reported, until the next load into SG1 or run.
+    ReportRun LastReport;
 
     std::string LastFindText;
+
+    // The steps that changed SG1's document since it was loaded (undo, redo, modified).
+    DocumentHistory History;
 };
 
 } // namespace tw

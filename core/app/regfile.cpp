@@ -3,6 +3,7 @@
 #include "core/app/codepage.h"
 
 #include <array>
+#include <map>
 
 #include "core/app/text.h"
 
@@ -15,8 +16,10 @@ constexpr std::string_view Signature = "REGEDIT4";
 // Without its CR LF or LF.
 std::string_view Content(const std::string& line) {
     std::string_view s(line);
-    if (!s.empty() && s.back() == '\n') s.remove_suffix(1);
-    if (!s.empty() && s.back() == '\r') s.remove_suffix(1);
+    if (!s.empty() && s.back() == '\n')
+        s.remove_suffix(1);
+    if (!s.empty() && s.back() == '\r')
+        s.remove_suffix(1);
     return s;
 }
 
@@ -25,21 +28,41 @@ std::string_view Terminator(const std::string& line) {
     return s.substr(Content(line).size());
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// Gives a line its line end so another can follow: a hand-edited last line that ends
+// in a lone CR would otherwise run into the next line.
+void EndLine(std::string& line, const std::string& eol) {
+    if (!line.empty() && line.back() == '\n')
+        return;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    line += eol;
+}
+
+// Whether hex data on this line goes on on the next one.
+bool ContinuesHex(std::string_view line);
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    while (!s.empty() && IsBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 std::string_view TrimLeft(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
     return s;
 }
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     return -1;
 }
 
@@ -54,10 +77,12 @@ size_t ReadQuoted(std::string_view s, size_t pos, std::string& out) {
     out.clear();
     for (size_t i = pos + 1; i < s.size(); ++i) {
         char c = s[i];
-        if (c == '"') return i + 1;
+        if (c == '"')
+            return i + 1;
         if (c == '\\' && i + 1 < s.size()) {
             char next = s[i + 1];
-            if (next != '\\' && next != '"') out.push_back('\\');
+            if (next != '\\' && next != '"')
+                out.push_back('\\');
             out.push_back(next);
             ++i;
             continue;
@@ -71,7 +96,8 @@ std::string Quoted(std::string_view text) {
     std::string out = "\"";
     out.reserve(text.size() + 2);
     for (char c : text) {
-        if (c == '\\' || c == '"') out.push_back('\\');
+        if (c == '\\' || c == '"')
+            out.push_back('\\');
         out.push_back(c);
     }
     out.push_back('"');
@@ -86,10 +112,12 @@ bool FitsOnOneLine(std::string_view text) {
 std::optional<std::string> ParseHexBytes(std::string_view s) {
     std::string out;
     s = TrimRight(TrimLeft(s));
-    if (s.empty()) return out;
+    if (s.empty())
+        return out;
     size_t i = 0;
     while (true) {
-        while (i < s.size() && IsBlank(s[i])) ++i;
+        while (i < s.size() && IsBlank(s[i]))
+            ++i;
         int value = 0;
         int digits = 0;
         while (i < s.size() && HexValue(s[i]) >= 0 && digits < 2) {
@@ -97,16 +125,22 @@ std::optional<std::string> ParseHexBytes(std::string_view s) {
             ++digits;
             ++i;
         }
-        if (digits == 0) return std::nullopt;
+        if (digits == 0)
+            return std::nullopt;
         out.push_back(static_cast<char>(value));
-        while (i < s.size() && IsBlank(s[i])) ++i;
-        if (i == s.size()) return out;
-        if (s[i] != ',') return std::nullopt;
+        while (i < s.size() && IsBlank(s[i]))
+            ++i;
+        if (i == s.size())
+            return out;
+        if (s[i] != ',')
+            return std::nullopt;
         ++i;
     }
 }
 
-std::optional<char> ToCp1252(char16_t unit) { return UnicodeToCp1252(unit); }
+std::optional<char> ToCp1252(char16_t unit) {
+    return UnicodeToCp1252(unit);
+}
 
 // An expandable string as exported: UTF-16LE with a terminating zero unit. The program's
 // texts are 8-bit, so a character outside Windows-1252 makes the value unreadable rather
@@ -120,13 +154,15 @@ std::optional<std::string> DecodeExpandable(const std::string& bytes) {
             auto unit = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                               (static_cast<unsigned char>(bytes[i + 1]) << 8));
             auto byte = ToCp1252(unit);
-            if (!byte) return std::nullopt;
+            if (!byte)
+                return std::nullopt;
             out.push_back(*byte);
         }
         return out;
     }
     std::string out = bytes;
-    if (!out.empty() && out.back() == '\0') out.pop_back();
+    if (!out.empty() && out.back() == '\0')
+        out.pop_back();
     return out;
 }
 
@@ -140,11 +176,13 @@ RegFile::Value ParseData(std::string_view data) {
     }
     if (StartsWithIgnoringCase(data, "dword:")) {
         std::string_view digits = TrimRight(data.substr(6));
-        if (digits.empty() || digits.size() > 8) return v;
+        if (digits.empty() || digits.size() > 8)
+            return v;
         uint32_t number = 0;
         for (char c : digits) {
             int d = HexValue(c);
-            if (d < 0) return v;
+            if (d < 0)
+                return v;
             number = number * 16 + static_cast<uint32_t>(d);
         }
         v.Type = RegFile::ValueType::Dword;
@@ -153,24 +191,29 @@ RegFile::Value ParseData(std::string_view data) {
     }
     if (StartsWithIgnoringCase(data, "hex")) {
         size_t colon = data.find(':');
-        if (colon == std::string_view::npos) return v;
+        if (colon == std::string_view::npos)
+            return v;
         std::string_view type = data.substr(3, colon - 3);
         unsigned typeNumber = 3; // plain "hex:" is binary data
         if (!type.empty()) {
-            if (type.size() < 3 || type.front() != '(' || type.back() != ')') return v;
+            if (type.size() < 3 || type.front() != '(' || type.back() != ')')
+                return v;
             typeNumber = 0;
             for (char c : type.substr(1, type.size() - 2)) {
                 int d = HexValue(c);
-                if (d < 0 || typeNumber > 0xFFFFFFF) return v;
+                if (d < 0 || typeNumber > 0xFFFFFFF)
+                    return v;
                 typeNumber = typeNumber * 16 + static_cast<unsigned>(d);
             }
         }
         auto bytes = ParseHexBytes(data.substr(colon + 1));
-        if (!bytes) return v;
+        if (!bytes)
+            return v;
         if (typeNumber == 1) {
             v.Type = RegFile::ValueType::String;
             v.Text = *bytes;
-            if (!v.Text.empty() && v.Text.back() == '\0') v.Text.pop_back();
+            if (!v.Text.empty() && v.Text.back() == '\0')
+                v.Text.pop_back();
         } else if (typeNumber == 2) {
             if (auto text = DecodeExpandable(*bytes)) {
                 v.Type = RegFile::ValueType::String;
@@ -179,7 +222,8 @@ RegFile::Value ParseData(std::string_view data) {
         } else if (typeNumber == 4 && bytes->size() == 4) {
             v.Type = RegFile::ValueType::Dword;
             for (int i = 3; i >= 0; --i)
-                v.Number = (v.Number << 8) | static_cast<unsigned char>((*bytes)[static_cast<size_t>(i)]);
+                v.Number =
+                    (v.Number << 8) | static_cast<unsigned char>((*bytes)[static_cast<size_t>(i)]);
         }
         return v;
     }
@@ -189,7 +233,8 @@ RegFile::Value ParseData(std::string_view data) {
 std::string DwordData(uint32_t number) {
     static constexpr char Digits[] = "0123456789abcdef";
     std::string out = "dword:";
-    for (int shift = 28; shift >= 0; shift -= 4) out.push_back(Digits[(number >> shift) & 0xF]);
+    for (int shift = 28; shift >= 0; shift -= 4)
+        out.push_back(Digits[(number >> shift) & 0xF]);
     return out;
 }
 
@@ -207,7 +252,15 @@ std::string StringBytesData(std::string_view text) {
     return out;
 }
 
-std::string NameField(std::string_view name) { return name.empty() ? "@" : Quoted(name); }
+bool ContinuesHex(std::string_view line) {
+    while (!line.empty() && (IsBlank(line.back()) || line.back() == '\r'))
+        line.remove_suffix(1);
+    return !line.empty() && line.back() == '\\';
+}
+
+std::string NameField(std::string_view name) {
+    return name.empty() ? "@" : Quoted(name);
+}
 
 } // namespace
 
@@ -228,14 +281,17 @@ std::optional<RegFile> RegFile::Parse(std::string_view bytes) {
 std::string RegFile::Bytes() const {
     std::string out;
     size_t total = 0;
-    for (const auto& line : Lines) total += line.size();
+    for (const auto& line : Lines)
+        total += line.size();
     out.reserve(total);
-    for (const auto& line : Lines) out += line;
+    for (const auto& line : Lines)
+        out += line;
     return out;
 }
 
 std::string RegFile::LineEnd() const {
-    if (!Lines.empty() && Terminator(Lines.front()) == "\n") return "\n";
+    if (!Lines.empty() && Terminator(Lines.front()) == "\n")
+        return "\n";
     return "\r\n"; // what the format's own tools write, and the choice for a new file
 }
 
@@ -245,11 +301,13 @@ RegFile::KeyScan RegFile::Scan(std::string_view keyPath) const {
     for (size_t i = 0; i < Lines.size();) {
         std::string_view line = Content(Lines[i]);
         if (!line.empty() && line.front() == '[') {
-            if (inKey) scan.LastSectionEnd = i;
+            if (inKey)
+                scan.LastSectionEnd = i;
             std::string_view header = TrimRight(line);
             inKey = header.size() >= 2 && header.back() == ']' &&
                     EqualsIgnoringCaseAZ(header.substr(1, header.size() - 2), keyPath);
-            if (inKey) scan.LastSectionHeader = i;
+            if (inKey)
+                scan.LastSectionHeader = i;
             ++i;
             continue;
         }
@@ -285,7 +343,8 @@ RegFile::KeyScan RegFile::Scan(std::string_view keyPath) const {
         }
         i += lineCount;
     }
-    if (inKey) scan.LastSectionEnd = Lines.size();
+    if (inKey)
+        scan.LastSectionEnd = Lines.size();
     return scan;
 }
 
@@ -293,12 +352,13 @@ bool RegFile::HasKey(std::string_view keyPath) const {
     return Scan(keyPath).LastSectionEnd.has_value();
 }
 
-std::optional<RegFile::Value> RegFile::Find(std::string_view keyPath,
-                                            std::string_view name) const {
+std::optional<RegFile::Value> RegFile::Find(std::string_view keyPath, std::string_view name) const {
     KeyScan scan = Scan(keyPath);
     for (auto it = scan.Entries.rbegin(); it != scan.Entries.rend(); ++it) {
-        if (!EqualsIgnoringCaseAZ(it->Name, name)) continue;
-        if (it->Deleted) return std::nullopt;
+        if (!EqualsIgnoringCaseAZ(it->Name, name))
+            continue;
+        if (it->Deleted)
+            return std::nullopt;
         return it->Data;
     }
     return std::nullopt;
@@ -312,13 +372,56 @@ bool RegFile::SetDword(std::string_view keyPath, std::string_view name, uint32_t
     return SetData(keyPath, name, DwordData(number));
 }
 
+std::map<std::pair<std::string, std::string>, RegFile::Value> RegFile::AllValues() const {
+    std::map<std::pair<std::string, std::string>, Value> values;
+    std::vector<std::string> keys;
+    for (const auto& line : Lines) {
+        std::string_view header = TrimRight(Content(line));
+        if (header.size() >= 2 && header.front() == '[' && header.back() == ']')
+            keys.push_back(LowerAZ(header.substr(1, header.size() - 2)));
+    }
+    for (const std::string& key : keys) {
+        for (const Entry& e : Scan(key).Entries) {
+            auto at = std::make_pair(key, LowerAZ(e.Name));
+            if (e.Deleted)
+                values.erase(at);
+            else
+                values[at] = e.Data;
+        }
+    }
+    return values;
+}
+
 bool RegFile::SetData(std::string_view keyPath, std::string_view name, const std::string& data) {
-    if (!FitsOnOneLine(name) || !FitsOnOneLine(keyPath)) return false;
+    // Whatever the file looked like, a write that succeeds reads back, and every other
+    // value reads as before; otherwise the file stays as it was and the write fails.
+    const std::vector<std::string> before = Lines;
+    auto valuesBefore = AllValues();
+    if (!ChangeData(keyPath, name, data))
+        return false;
+    auto valuesAfter = AllValues();
+    const auto written = std::make_pair(LowerAZ(keyPath), LowerAZ(name));
+    auto it = valuesAfter.find(written);
+    const Value expected = ParseData(data);
+    bool readsBack = it != valuesAfter.end() && it->second.Type == expected.Type &&
+                     it->second.Text == expected.Text && it->second.Number == expected.Number;
+    valuesBefore.erase(written);
+    valuesAfter.erase(written);
+    if (readsBack && valuesBefore == valuesAfter)
+        return true;
+    Lines = before;
+    return false;
+}
+
+bool RegFile::ChangeData(std::string_view keyPath, std::string_view name, const std::string& data) {
+    if (!FitsOnOneLine(name) || !FitsOnOneLine(keyPath))
+        return false;
     const std::string eol = LineEnd();
     KeyScan scan = Scan(keyPath);
 
     for (auto it = scan.Entries.rbegin(); it != scan.Entries.rend(); ++it) {
-        if (!EqualsIgnoringCaseAZ(it->Name, name)) continue;
+        if (!EqualsIgnoringCaseAZ(it->Name, name))
+            continue;
         const std::string& first = Lines[it->FirstLine];
         std::string line = first.substr(0, it->DataOffset) + data;
         line += Terminator(Lines[it->FirstLine + it->LineCount - 1]);
@@ -334,8 +437,16 @@ bool RegFile::SetData(std::string_view keyPath, std::string_view name, const std
         // section stay where they were.
         size_t at = scan.LastSectionHeader + 1;
         for (const Entry& e : scan.Entries)
-            if (e.FirstLine > scan.LastSectionHeader) at = e.FirstLine + e.LineCount;
-        if (Terminator(Lines[at - 1]).empty()) Lines[at - 1] += eol;
+            if (e.FirstLine > scan.LastSectionHeader)
+                at = e.FirstLine + e.LineCount;
+        // Right behind hex data left open by a trailing backslash the new line would be
+        // read as more of that data: it goes before that value instead.
+        for (const Entry& e : scan.Entries)
+            if (e.FirstLine + e.LineCount == at &&
+                StartsWithIgnoringCase(Content(Lines[e.FirstLine]).substr(e.DataOffset), "hex") &&
+                ContinuesHex(Content(Lines[at - 1])))
+                at = e.FirstLine;
+        EndLine(Lines[at - 1], eol);
         Lines.insert(Lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(valueLine));
         return true;
     }
@@ -343,9 +454,10 @@ bool RegFile::SetData(std::string_view keyPath, std::string_view name, const std
     if (Lines.empty()) {
         Lines.push_back(std::string(Signature) + eol);
     } else {
-        if (Terminator(Lines.back()).empty()) Lines.back() += eol;
+        EndLine(Lines.back(), eol);
     }
-    if (!TrimRight(Content(Lines.back())).empty()) Lines.push_back(eol);
+    if (!TrimRight(Content(Lines.back())).empty())
+        Lines.push_back(eol);
     Lines.push_back("[" + std::string(keyPath) + "]" + eol);
     Lines.push_back(std::move(valueLine));
     Lines.push_back(eol);

@@ -15,6 +15,7 @@
 // little-endian bytes), hex data continued over several lines with a trailing backslash.
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,12 +24,13 @@
 namespace tw {
 
 class RegFile {
-public:
+  public:
     enum class ValueType { String, Dword, Other };
     struct Value {
         ValueType Type = ValueType::Other;
         std::string Text;    // String
         uint32_t Number = 0; // Dword
+        bool operator==(const Value&) const = default;
     };
 
     // An empty text is a new file. Anything that does not begin with the REGEDIT4 line is
@@ -51,7 +53,7 @@ public:
 
     std::string Bytes() const;
 
-private:
+  private:
     struct Entry {
         size_t FirstLine = 0;
         size_t LineCount = 0;
@@ -61,13 +63,16 @@ private:
         Value Data;
     };
     struct KeyScan {
-        std::vector<Entry> Entries;         // values under the key, in file order
+        std::vector<Entry> Entries;           // values under the key, in file order
         std::optional<size_t> LastSectionEnd; // one past the last line of the key's last section
         size_t LastSectionHeader = 0;
     };
 
     KeyScan Scan(std::string_view keyPath) const;
     bool SetData(std::string_view keyPath, std::string_view name, const std::string& data);
+    bool ChangeData(std::string_view keyPath, std::string_view name, const std::string& data);
+    // Every value the file holds, by lower-cased key and name.
+    std::map<std::pair<std::string, std::string>, Value> AllValues() const;
     std::string LineEnd() const;
 
     std::vector<std::string> Lines; // each with its own line terminator, if it had one

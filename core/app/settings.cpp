@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "core/app/filepaths.h"
 #include "core/app/regfile.h"
 #include "core/app/text.h"
 
@@ -25,24 +26,28 @@ std::string EnvironmentValue(const char* name) {
 
 std::string FolderOf(const std::string& path) {
     std::string folder = FolderPart(path);
-    if (folder.empty()) return ".";
-    if (folder.size() > 1) folder.pop_back();
+    if (folder.empty())
+        return ".";
+    if (folder.size() > 1)
+        folder.pop_back();
     return folder;
 }
 
 // Closes on every way out, so no descriptor (and no lock) outlives the operation.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd = -1) : Fd(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     ~FileDescriptor() {
-        if (Fd >= 0) ::close(Fd);
+        if (Fd >= 0)
+            ::close(Fd);
     }
     int Get() const { return Fd; }
     bool Valid() const { return Fd >= 0; }
     void Reset(int fd) {
-        if (Fd >= 0) ::close(Fd);
+        if (Fd >= 0)
+            ::close(Fd);
         Fd = fd;
     }
     bool Close() {
@@ -51,7 +56,7 @@ public:
         return fd < 0 || ::close(fd) == 0;
     }
 
-private:
+  private:
     int Fd;
 };
 
@@ -67,22 +72,28 @@ LoadedFile Load(const std::string& path) {
     LoadedFile result;
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.Valid()) {
-        if (errno == ENOENT) result.Status = LoadStatus::Missing;
+        if (errno == ENOENT)
+            result.Status = LoadStatus::Missing;
         return result;
     }
     struct stat info {};
-    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return result;
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return result;
     std::string bytes;
     char buffer[65536];
     while (true) {
         ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return result;
-        if (n == 0) break;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return result;
+        if (n == 0)
+            break;
         bytes.append(buffer, static_cast<size_t>(n));
     }
     auto parsed = RegFile::Parse(bytes);
-    if (!parsed) return result; // not a settings file: never ours to overwrite
+    if (!parsed)
+        return result; // not a settings file: never ours to overwrite
     result.Status = LoadStatus::Loaded;
     result.File = std::move(*parsed);
     result.Mode = info.st_mode & 07777;
@@ -97,17 +108,22 @@ bool CouldCreate(const std::string& path) {
         struct stat info {};
         if (::stat(folder.c_str(), &info) == 0)
             return S_ISDIR(info.st_mode) && ::access(folder.c_str(), W_OK | X_OK) == 0;
-        if (errno != ENOENT) return false;
-        if (folder == "/" || folder == ".") return false;
+        if (errno != ENOENT)
+            return false;
+        if (folder == "/" || folder == ".")
+            return false;
         folder = FolderOf(folder);
     }
 }
 
 bool CreateFolders(const std::string& folder) {
     struct stat info {};
-    if (::stat(folder.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-    if (errno != ENOENT || folder == "/" || folder == ".") return false;
-    if (!CreateFolders(FolderOf(folder))) return false;
+    if (::stat(folder.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    if (errno != ENOENT || folder == "/" || folder == ".")
+        return false;
+    if (!CreateFolders(FolderOf(folder)))
+        return false;
     return ::mkdir(folder.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
@@ -115,8 +131,10 @@ bool WriteAll(int fd, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
         done += static_cast<size_t>(n);
     }
     return true;
@@ -133,9 +151,11 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, bool keepM
         temp = folder + "/." + FileNamePart(target) + ".tmp" + std::to_string(::getpid()) + "-" +
                std::to_string(counter.fetch_add(1));
         fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (!fd.Valid() && errno != EEXIST) return false;
+        if (!fd.Valid() && errno != EEXIST)
+            return false;
     }
-    if (!fd.Valid()) return false;
+    if (!fd.Valid())
+        return false;
     bool ok = WriteAll(fd.Get(), bytes) && (!keepMode || ::fchmod(fd.Get(), mode) == 0) &&
               ::fsync(fd.Get()) == 0;
     ok = fd.Close() && ok;
@@ -144,15 +164,16 @@ bool ReplaceFile(const std::string& target, const std::string& bytes, bool keepM
         return false;
     }
     FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.Valid()) ::fsync(dir.Get());
+    if (dir.Valid())
+        ::fsync(dir.Get());
     return true;
 }
 
-// A settings file reached through a link stays a link: the new file replaces its target.
+// A settings file reached through a link stays a link: the new file replaces the link's
+// target, also when that target does not exist yet, and the lock is taken beside that
+// one file, so copies that reach it by different paths still take turns.
 std::string RealTarget(const std::string& path) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved)) return resolved;
-    return path;
+    return FinalLinkTarget(path, true);
 }
 
 } // namespace
@@ -168,15 +189,19 @@ TRegpath TRegpath::ForProgram() {
 
 std::string TRegpath::DefaultFilePath() {
     std::string explicitFile = EnvironmentValue("TABWRIGHT_SETTINGS");
-    if (!explicitFile.empty()) return explicitFile;
+    if (!explicitFile.empty())
+        return explicitFile;
     // A relative XDG_CONFIG_HOME is to be ignored, as the base-directory rules say.
     std::string config = EnvironmentValue("XDG_CONFIG_HOME");
-    if (!config.empty() && config.front() == '/') return config + "/Orlendt/Ledgerwick.reg";
+    if (!config.empty() && config.front() == '/')
+        return config + "/Orlendt/Ledgerwick.reg";
     std::string home = EnvironmentValue("HOME");
     if (home.empty()) {
-        if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir) home = user->pw_dir;
+        if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
+            home = user->pw_dir;
     }
-    if (home.empty()) return {};
+    if (home.empty())
+        return {};
     return home + "/.config/Orlendt/Ledgerwick.reg";
 }
 
@@ -187,8 +212,10 @@ std::string TRegpath::KeyPath() const {
     else
         root = "HKEY_LOCAL_MACHINE";
     std::string_view key = Key;
-    if (!key.empty() && key.front() == '\\') key.remove_prefix(1);
-    if (key.empty()) return root;
+    if (!key.empty() && key.front() == '\\')
+        key.remove_prefix(1);
+    if (key.empty())
+        return root;
     return root + "\\" + std::string(key);
 }
 
@@ -198,7 +225,8 @@ namespace {
 std::optional<RegFile::Value> OpenAndFind(const TRegpath& reg, const std::string& name,
                                           bool& opened) {
     opened = false;
-    if (reg.FilePath.empty()) return std::nullopt;
+    if (reg.FilePath.empty())
+        return std::nullopt;
     const std::string keyPath = reg.KeyPath();
     if (keyPath.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
         return std::nullopt;
@@ -218,25 +246,33 @@ std::optional<RegFile::Value> OpenAndFind(const TRegpath& reg, const std::string
 }
 
 // One value written under the lock; `text` null means the number.
-bool Write(const TRegpath& reg, const std::string& name, const std::string* text,
-           uint32_t number) {
-    if (reg.FilePath.empty()) return false;
+bool Write(const TRegpath& reg, const std::string& name, const std::string* text, uint32_t number) {
+    if (reg.FilePath.empty())
+        return false;
     if (reg.Docreate) {
-        if (!CreateFolders(FolderOf(reg.FilePath))) return false;
+        if (!CreateFolders(FolderOf(reg.FilePath)))
+            return false;
     } else if (::access(reg.FilePath.c_str(), F_OK) != 0) {
         return false; // the key does not exist and may not be created
     }
+    const std::string target = RealTarget(reg.FilePath);
+    if (reg.Docreate && !CreateFolders(FolderOf(target)))
+        return false;
 
     // The lock lives in its own file because the settings file itself is replaced, not
     // rewritten: a lock on it would be a lock on a file that is about to go away.
-    FileDescriptor lock(::open((reg.FilePath + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (!lock.Valid()) return false;
+    FileDescriptor lock(::open((target + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    if (!lock.Valid())
+        return false;
     while (::flock(lock.Get(), LOCK_EX) != 0)
-        if (errno != EINTR) return false;
+        if (errno != EINTR)
+            return false;
 
     LoadedFile loaded = Load(reg.FilePath);
-    if (loaded.Status == LoadStatus::Unusable) return false;
-    if (loaded.Status == LoadStatus::Missing && !reg.Docreate) return false;
+    if (loaded.Status == LoadStatus::Unusable)
+        return false;
+    if (loaded.Status == LoadStatus::Missing && !reg.Docreate)
+        return false;
     const std::string keyPath = reg.KeyPath();
     if (loaded.Status == LoadStatus::Loaded && !reg.Docreate && !loaded.File.HasKey(keyPath))
         return false;
@@ -244,11 +280,22 @@ bool Write(const TRegpath& reg, const std::string& name, const std::string* text
     const std::string before = loaded.File.Bytes();
     bool set = text ? loaded.File.SetString(keyPath, name, *text)
                     : loaded.File.SetDword(keyPath, name, number);
-    if (!set) return false;
+    if (!set)
+        return false;
     std::string after = loaded.File.Bytes();
-    if (loaded.Status == LoadStatus::Loaded && after == before) return true;
-    return ReplaceFile(RealTarget(reg.FilePath), after, loaded.Status == LoadStatus::Loaded,
-                       loaded.Mode);
+    if (loaded.Status == LoadStatus::Loaded && after == before)
+        return true;
+    if (!ReplaceFile(target, after, loaded.Status == LoadStatus::Loaded, loaded.Mode))
+        return false;
+    // What was written must read back from the file itself.
+    LoadedFile check = Load(reg.FilePath);
+    if (check.Status != LoadStatus::Loaded)
+        return false;
+    auto value = check.File.Find(keyPath, name);
+    if (!value)
+        return false;
+    return text ? value->Type == RegFile::ValueType::String && value->Text == *text
+                : value->Type == RegFile::ValueType::Dword && value->Number == number;
 }
 
 } // namespace
@@ -268,12 +315,14 @@ bool TRegpath::WriteInteger(const std::string& name, int32_t value) const {
 bool TRegpath::ReadString(const std::string& name, std::string& variable) const {
     bool opened = false;
     auto value = OpenAndFind(*this, name, opened);
-    if (!opened) return true;
+    if (!opened)
+        return true;
     if (!value) {
         variable.clear();
         return true;
     }
-    if (value->Type != RegFile::ValueType::String) return false;
+    if (value->Type != RegFile::ValueType::String)
+        return false;
     variable = std::move(value->Text);
     return true;
 }
@@ -281,16 +330,20 @@ bool TRegpath::ReadString(const std::string& name, std::string& variable) const 
 std::optional<int32_t> TRegpath::ReadInteger(const std::string& name) const {
     bool opened = false;
     auto value = OpenAndFind(*this, name, opened);
-    if (!opened) return 0;
-    if (!value || value->Type != RegFile::ValueType::Dword) return std::nullopt;
+    if (!opened)
+        return 0;
+    if (!value || value->Type != RegFile::ValueType::Dword)
+        return std::nullopt;
     return static_cast<int32_t>(value->Number);
 }
 
 std::optional<bool> TRegpath::ReadBool(const std::string& name) const {
     bool opened = false;
     auto value = OpenAndFind(*this, name, opened);
-    if (!opened) return false;
-    if (!value || value->Type != RegFile::ValueType::Dword) return std::nullopt;
+    if (!opened)
+        return false;
+    if (!value || value->Type != RegFile::ValueType::Dword)
+        return std::nullopt;
     return value->Number != 0;
 }
 

@@ -11,7 +11,7 @@
 namespace tw {
 
 class TRegpath {
-public:
+  public:
     std::string Root = "HKEY_LOCAL_MACHINE";
     std::string Key = "\\Software\\YourComp";
     bool Docreate = true;
@@ -33,7 +33,8 @@ public:
     // be; with Docreate false also when the file or its key section is missing. A write
     // creates missing folders and the file when Docreate is true. Writing an existing
     // value replaces it where it stands and keeps the spelling of its name in the file.
-    // A lock file beside the settings file (FilePath + ".lock") orders the writers.
+    // A lock file beside the real settings file (links followed, + ".lock") orders the
+    // writers. After a write that succeeds the value reads back from the file.
 
     // A write does nothing when the key cannot be opened; it returns false when the
     // store refused the value (the caller decides whether that matters).

@@ -15,8 +15,9 @@ class CombinePass {
   public:
     CombinePass(EditorState& state, int slot, Feedback& feedback)
         : State(state), SG1(state.SG1()), Other(state.Grid(slot)), Slot(slot),
-          Own(ChangeLog::GridIndex(slot)), Name(EditorState::GridName(slot)), Log(state.Changes),
-          Report(feedback), Values1(KeyValues(SG1)), Values2(KeyValues(Other)) {}
+          Own(ChangeLog::GridIndex(slot)), Log(state.Changes), Report(feedback),
+          Values1(KeyValues(SG1)), Values2(KeyValues(Other)),
+          FirstRecord(state.LastReport.Count()) {}
 
     void Run() {
         const int originalRows = SG1.RowCount();
@@ -62,6 +63,7 @@ class CombinePass {
             if (r1 == RowCount1 - 1)
                 break;
         }
+        MoveEarlierRecords(originalRows);
         PutRowsInPlace(originalRows);
     }
 
@@ -84,10 +86,10 @@ class CombinePass {
     const TTextGrid& Other;
     const int Slot;
     const size_t Own;
-    const std::string Name;
     ChangeLog& Log;
     Feedback& Report;
     const std::vector<std::optional<int32_t>> Values1, Values2;
+    const size_t FirstRecord; // the first record of this pass
 
     int Head = 1;      // the original SG1 row now at the cursor
     int RowCount1 = 0; // SG1's row count as the insertions and deletions leave it
@@ -127,16 +129,15 @@ class CombinePass {
     void MergeCell(ChangeLog::KeyLog& keyLog, int c, const std::string& key,
                    std::string_view current, std::string_view incoming) {
         const std::string lowerIncoming = LowerAZ(incoming);
-        std::string earlier; // the conflicting earlier files, "SGn: (value) " each
+        std::vector<EarlierValue> earlier; // the conflicting earlier files
         if (keyLog.LastEntry(c) >= 0) {
             Log.CellEntries(keyLog, c, Matching);
             for (int e : Matching) {
                 for (size_t h = 0; h < 4; ++h) {
                     if (!Log.Marked(e, h) || lowerIncoming == Log.Value(e, h))
                         continue;
-                    earlier += "SG" + std::to_string(h + 2) + ": (";
-                    earlier += Log.Value(e, h);
-                    earlier += ") ";
+                    earlier.push_back(
+                        EarlierValue{static_cast<int>(h) + 2, std::string(Log.Value(e, h))});
                 }
             }
         }
@@ -148,21 +149,68 @@ class CombinePass {
         if (Log.OldValue(matched).empty())
             Log.SetOldValue(matched, current);
         if (conflict) {
-            std::string line = State.Text(141) + " " + key + " - Column [" + std::to_string(c) +
-                               "] - " + earlier + Name + ": (";
-            line += incoming;
-            line += ") " + State.Text(142) + " (";
-            line += Log.OldValue(matched);
-            line += ") ";
-            Report.AppendReport(line);
+            ReportRecord record = CellRecord(ReportKind::Conflict, key, c, current, incoming);
+            record.Old = Log.OldValue(matched);
+            record.Earlier = std::move(earlier);
+            AppendRecord(State, Report, std::move(record));
         }
         if (State.ShowCombineMessages)
-            Report.AppendReport(CellDifferenceLine(State, Slot, key, c, current, incoming));
+            AppendRecord(State, Report,
+                         CellRecord(ReportKind::CellChanged, key, c, current, incoming));
+    }
+
+    // The row the cursor's row takes in SG1 once this pass is done: rows before the cursor
+    // never move again within the pass.
+    int FinalRow() const { return static_cast<int>(Done.size()) + 1; }
+
+    ReportRecord CellRecord(ReportKind kind, const std::string& key, int c,
+                            std::string_view current, std::string_view incoming) const {
+        ReportRecord record;
+        record.Kind = kind;
+        record.Slot = Slot;
+        record.Key = key;
+        record.Column = c;
+        record.Header = SG1.Cell(c, 0);
+        record.First = current;
+        record.Other = incoming;
+        record.Row = FinalRow();
+        return record;
+    }
+
+    ReportRecord RowRecord(ReportKind kind, std::string_view key, int row) const {
+        ReportRecord record;
+        record.Kind = kind;
+        record.Slot = Slot;
+        record.Key = key;
+        record.Row = row;
+        return record;
+    }
+
+    // Records of earlier passes (and the duplicate keys) name rows as SG1 stood before
+    // this pass; move them to where the pass puts those rows.
+    void MoveEarlierRecords(int originalRows) const {
+        if (!Changed || FirstRecord == 0)
+            return;
+        std::vector<int> newRow(static_cast<size_t>(originalRows), -1);
+        int row = 1;
+        for (const Placed& placed : Done) {
+            if (placed.Source >= 0)
+                newRow[static_cast<size_t>(placed.Source)] = row;
+            ++row;
+        }
+        for (int r = Head; r < originalRows; ++r)
+            newRow[static_cast<size_t>(r)] = row++;
+        ReportRun& run = State.LastReport;
+        for (size_t k = 0; k < FirstRecord; ++k) {
+            const int at = run.RowOf(k);
+            if (at >= 1)
+                run.SetRow(k, at < originalRows ? newRow[static_cast<size_t>(at)] : -1);
+        }
     }
 
     void AddRow(std::string_view k2, int r1, int r2) {
         if (State.ShowCombineMessages)
-            Report.AppendReport(RowLine(State, Slot, 135, k2));
+            AppendRecord(State, Report, RowRecord(ReportKind::RowAdded, k2, FinalRow()));
         ChangeLog::KeyLog& keyLog = Log.Key(k2);
         Log.AppendAddedRow(keyLog);
         for (int c = 1; c < Other.ColCount(); ++c) {
@@ -181,16 +229,16 @@ class CombinePass {
 
     void DropOrKeep(std::string_view k1, int& r1, int& r2) {
         if (!State.RemoveRows) {
-            Report.AppendReport(RowLine(State, Slot, 145, k1));
+            AppendRecord(State, Report, RowRecord(ReportKind::RowKept, k1, FinalRow()));
             --r2;
             Consume();
             return;
         }
         std::string key(k1);
         for (int k = Log.AddedRowEntries(key); k > 0; --k)
-            Report.AppendReport(State.Text(143) + " " + key);
+            AppendRecord(State, Report, RowRecord(ReportKind::AddedRowRemoved, key, -1));
         if (State.ShowCombineMessages)
-            Report.AppendReport(RowLine(State, Slot, 144, key));
+            AppendRecord(State, Report, RowRecord(ReportKind::RowRemoved, key, -1));
         Edits.push_back(RowEdit{false, r1, 0});
         ++Head;
         --RowCount1;
@@ -203,8 +251,9 @@ class CombinePass {
 
     std::vector<std::string_view> OtherRowCells(int r2) const {
         std::vector<std::string_view> cells;
-        for (int c = 0; c < std::max(Other.ColCount(), 1); ++c)
-            cells.push_back(Other.Cell(c, r2));
+        const int columns = std::max(Other.ColCount(), 1);
+        Other.RowCellRange(r2, 0, columns - 1, cells);
+        cells.resize(static_cast<size_t>(columns));
         return cells;
     }
 
@@ -264,7 +313,9 @@ void CombineFiles(EditorState& state, Feedback& feedback) {
     state.TextOrderAllowed = true;
     if (!feedback.ReportVisible())
         feedback.ShowReportPanel();
+    state.LastReport.Start("combine", state.SelectedFiles);
     const int last = SortChosenGrids(state, feedback);
+    NoteDuplicateKeys(state, last);
     feedback.SetBusy(true);
     state.Changes.Clear();
     for (int slot = 2; slot <= last; ++slot) {

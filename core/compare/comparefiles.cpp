@@ -22,11 +22,32 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
     const int columns = sg1.ColCount();
     std::vector<std::string_view> mine, theirs; // the cells of the two rows being matched
     int r1 = 0, r2 = 0;
+    std::string_view k1;
+    // The sorts are done, so SG1's rows stay where the walk finds them.
+    auto rowOnly = [&](ReportKind kind, std::string_view key, int row) {
+        ReportRecord record;
+        record.Kind = kind;
+        record.Slot = slot;
+        record.Key = key;
+        record.Row = row;
+        AppendRecord(state, feedback, std::move(record));
+    };
+    auto cellDifference = [&](int c, std::string_view a, std::string_view b) {
+        ReportRecord record;
+        record.Slot = slot;
+        record.Key = k1;
+        record.Column = c;
+        record.Header = sg1.Cell(c, 0);
+        record.First = a;
+        record.Other = b;
+        record.Row = r1;
+        AppendRecord(state, feedback, std::move(record));
+    };
     do {
         ++r1;
         ++r2;
         feedback.SetProgress(r1);
-        std::string_view k1 = sg1.Cell(0, r1);
+        k1 = sg1.Cell(0, r1);
         std::string_view k2 = other.Cell(0, r2);
         if (k1 == k2) {
             sg1.RowCells(r1, mine);
@@ -34,16 +55,16 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
             for (int c = 1; c < columns; ++c) {
                 std::string_view a = CellOf(mine, c), b = CellOf(theirs, c);
                 if (a != b && !EqualsIgnoringCaseAZ(a, b))
-                    feedback.AppendReport(CellDifferenceLine(state, slot, k1, c, a, b));
+                    cellDifference(c, a, b);
             }
             continue;
         }
         if (r1 >= end1) {
-            feedback.AppendReport(RowLine(state, slot, 135, k2));
+            rowOnly(ReportKind::OnlyInOther, k2, -1);
             continue;
         }
         if (r2 >= end2) {
-            feedback.AppendReport(RowLine(state, slot, 136, k1));
+            rowOnly(ReportKind::OnlyInFirst, k1, r1);
             --r2;
             continue;
         }
@@ -52,10 +73,10 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
         if (v1 && v2) {
             // Equal numbers spelled differently (7 and 07) are not the same row.
             if (*v2 < *v1) {
-                feedback.AppendReport(RowLine(state, slot, 135, k2));
+                rowOnly(ReportKind::OnlyInOther, k2, -1);
                 --r1;
             } else {
-                feedback.AppendReport(RowLine(state, slot, 136, k1));
+                rowOnly(ReportKind::OnlyInFirst, k1, r1);
                 --r2;
             }
         } else if (!v1 && v2) {
@@ -63,10 +84,10 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
         } else if (v1 && !v2) {
             --r1; // the other grid's row is passed over
         } else if (CompareText(k1, k2) > 0) {
-            feedback.AppendReport(RowLine(state, slot, 137, k2));
+            rowOnly(ReportKind::OnlyInOtherByText, k2, -1);
             --r1;
         } else {
-            feedback.AppendReport(RowLine(state, slot, 138, k1));
+            rowOnly(ReportKind::OnlyInFirstByText, k1, r1);
             --r2;
         }
     } while (r1 < end1 || r2 < end2);
@@ -78,7 +99,9 @@ void CompareFiles(EditorState& state, Feedback& feedback) {
     state.BatchActive = true;
     state.TextOrderAllowed = true;
     feedback.EndCellEdit();
+    state.LastReport.Start("compare", state.SelectedFiles);
     const int last = SortChosenGrids(state, feedback);
+    NoteDuplicateKeys(state, last);
     feedback.SetBusy(true);
     for (int slot = 2; slot <= last; ++slot) {
         feedback.EndCellEdit();

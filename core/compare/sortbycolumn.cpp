@@ -1,6 +1,7 @@
 #include "core/compare/sortbycolumn.h"
 
 #include "core/compare/sortorder.h"
+#include "core/document/documentedits.h"
 #include "core/grid/gridcommands.h"
 
 namespace tw {
@@ -55,8 +56,11 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
             moved = moved || order[k] != static_cast<int>(k);
             order[k] += 1;
         }
-        if (moved)
+        if (moved) {
+            if (slot == 1)
+                RecordRowOrder(state, 1, order);
             grid.PermuteRows(1, order);
+        }
     }
 
     state.PaintSuspended = false;

@@ -41,8 +41,9 @@ std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder,
 // sort gives the loop's result).
 bool KeysFormStrictWeakOrder(const std::vector<SortKey>& keys, bool textOrder);
 
-// Runs the loop itself on the keys, skipping the comparisons that cannot move anything.
-// Exact for every input; SortOrder uses it only where neither shortcut applies.
+// Runs the loop itself on the keys, a pass at a time, each pass as a few block moves of a
+// balanced tree (see sortorder.cpp). Exact for every input; SortOrder uses it only where
+// neither shortcut applies.
 std::vector<int> SimulateSortLoop(const std::vector<SortKey>& keys, bool textOrder);
 
 } // namespace tw

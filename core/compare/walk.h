@@ -1,6 +1,6 @@
 #pragma once
 // What compare and combine share: which file slots take part, sorting them, the keys of a
-// grid read once, and the cell-difference line both write.
+// grid read once, and the records of the report both write.
 
 #include <optional>
 #include <string>
@@ -9,6 +9,7 @@
 
 #include "core/app/editorstate.h"
 #include "core/app/feedback.h"
+#include "core/compare/reportrecords.h"
 
 namespace tw {
 
@@ -28,12 +29,12 @@ inline std::string_view CellOf(const std::vector<std::string_view>& cells, int c
                                                    : std::string_view();
 }
 
-// G, text 132, the key, SG1's header of the column, text 133 with SG1's text, text 134 with
-// the other grid's text.
-std::string CellDifferenceLine(const EditorState& state, int otherSlot, std::string_view key,
-                               int column, std::string_view mine, std::string_view theirs);
+// Keeps the record in the state's report (unless the report keeps none) and writes its
+// line to the report area. The line is formatted from the record, so the two never part.
+void AppendRecord(EditorState& state, Feedback& feedback, ReportRecord&& record);
 
-// "G - <text> <key>", the shape of the row lines.
-std::string RowLine(const EditorState& state, int otherSlot, int text, std::string_view key);
+// Notes, as DuplicateKey records at the head of the state's report, every non-empty key
+// that stands on more than one data row of a chosen grid 1..last, in the grid's row order.
+void NoteDuplicateKeys(EditorState& state, int last);
 
 } // namespace tw

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/app/filepaths.h"
 #include "core/app/text.h"
 
 namespace tw {
@@ -21,7 +23,8 @@ bool WriteFully(int fd, std::string_view bytes, WriteSome writeSome, int& error)
     size_t left = bytes.size();
     while (left > 0) {
         ssize_t done = writeSome(fd, data, left);
-        if (done < 0 && errno == EINTR) continue;
+        if (done < 0 && errno == EINTR)
+            continue;
         if (done <= 0) {
             error = done < 0 ? errno : ENOSPC;
             return false;
@@ -32,23 +35,12 @@ bool WriteFully(int fd, std::string_view bytes, WriteSome writeSome, int& error)
     return true;
 }
 
-// A symbolic link is followed, so saving through a link replaces the file it names
-// rather than the link.
-std::string ResolvedTarget(const std::string& target) {
-    struct stat info {};
-    if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return target;
-    char* real = ::realpath(target.c_str(), nullptr);
-    if (!real) return target;
-    std::string resolved(real);
-    std::free(real);
-    return resolved;
-}
-
 std::string RandomSuffix() {
     static std::mt19937 generator{std::random_device{}()};
     static const char digits[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string suffix;
-    for (int i = 0; i < 8; ++i) suffix.push_back(digits[generator() % (sizeof digits - 1)]);
+    for (int i = 0; i < 8; ++i)
+        suffix.push_back(digits[generator() % (sizeof digits - 1)]);
     return suffix;
 }
 
@@ -56,7 +48,9 @@ std::string RandomSuffix() {
 
 AtomicFileWriter::AtomicFileWriter(std::string targetPath) : Target(std::move(targetPath)) {}
 
-AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+AtomicFileWriter::~AtomicFileWriter() {
+    Discard();
+}
 
 bool AtomicFileWriter::Fail(int error) {
     Error = std::strerror(error);
@@ -65,17 +59,30 @@ bool AtomicFileWriter::Fail(int error) {
 }
 
 bool AtomicFileWriter::Open() {
+    // A write past the file-size limit then fails with EFBIG, and the temporary file is
+    // removed like after any other failure, instead of the signal ending the program.
+    static const bool fileSizeSignalIgnored = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)fileSizeSignalIgnored;
     Discard();
     Error.clear();
-    Target = ResolvedTarget(Target);
+    // Saving through a link replaces the file it names (even one not there yet), not
+    // the link.
+    Target = FinalLinkTarget(Target, false);
     std::string folder = FolderPart(Target);
     std::string name = FileNamePart(Target);
-    if (name.empty()) return Fail(EISDIR);
+    if (name.empty())
+        return Fail(EISDIR);
     for (int attempt = 0; attempt < 100; ++attempt) {
         Temp = folder + "." + name + ".save-" + RandomSuffix();
-        Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (Fd >= 0) return true;
-        if (errno != EEXIST) break;
+        // Only we may read the document until it takes the target's permissions.
+        Fd = ::open(Temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (Fd >= 0)
+            return true;
+        if (errno != EEXIST)
+            break;
     }
     int error = errno;
     Temp.clear();
@@ -91,28 +98,43 @@ int AtomicFileWriter::RenameFile(const std::string& from, const std::string& to)
 }
 
 bool AtomicFileWriter::Write(std::string_view bytes) {
-    if (Fd < 0) return Fail(EBADF);
+    if (Fd < 0)
+        return Fail(EBADF);
     int error = 0;
     auto call = [this](int fd, const char* data, size_t size) { return WriteSome(fd, data, size); };
-    if (!WriteFully(Fd, bytes, call, error)) return Fail(error);
+    if (!WriteFully(Fd, bytes, call, error))
+        return Fail(error);
     return true;
 }
 
 bool AtomicFileWriter::Commit() {
-    if (Fd < 0) return Fail(EBADF);
-    // The replaced file keeps its permissions and, where we may, its owner.
+    if (Fd < 0)
+        return Fail(EBADF);
+    // The replaced file keeps its owner, where we may, and its permissions; the owner
+    // first, because changing it clears the set-user-ID and set-group-ID bits. A new
+    // file gets what the process's file-creation mask allows.
     struct stat original {};
+    mode_t mode = 0;
     if (::stat(Target.c_str(), &original) == 0 && S_ISREG(original.st_mode)) {
-        if (::fchmod(Fd, original.st_mode & 07777) != 0) return Fail(errno);
         if (::fchown(Fd, original.st_uid, original.st_gid) != 0) {
             // Not ours to give away: the new file stays with the user who saves it.
         }
+        mode = original.st_mode & 07777;
+    } else {
+        mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
-    if (::fsync(Fd) != 0) return Fail(errno);
+    if (::fchmod(Fd, mode) != 0)
+        return Fail(errno);
+    if (::fsync(Fd) != 0)
+        return Fail(errno);
     int fd = Fd;
     Fd = -1;
-    if (::close(fd) != 0) return Fail(errno);
-    if (RenameFile(Temp, Target) != 0) return Fail(errno);
+    if (::close(fd) != 0)
+        return Fail(errno);
+    if (RenameFile(Temp, Target) != 0)
+        return Fail(errno);
     Temp.clear();
     // Make the rename itself durable; a failure here no longer endangers either file.
     std::string folder = FolderPart(Target);
@@ -138,7 +160,8 @@ void AtomicFileWriter::Discard() {
 bool DescriptorSink::Write(std::string_view bytes) {
     int error = 0;
     auto call = [](int fd, const char* data, size_t size) { return ::write(fd, data, size); };
-    if (WriteFully(Fd, bytes, call, error)) return true;
+    if (WriteFully(Fd, bytes, call, error))
+        return true;
     Error = std::strerror(error);
     return false;
 }

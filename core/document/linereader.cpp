@@ -1,5 +1,6 @@
 #include "core/document/linereader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,7 +11,8 @@ namespace tw {
 
 std::string_view FileContent(std::string_view bytes) {
     const void* stop = std::memchr(bytes.data(), EndOfFileByte, bytes.size());
-    if (!stop) return bytes;
+    if (!stop)
+        return bytes;
     return bytes.substr(0, static_cast<size_t>(static_cast<const char*>(stop) - bytes.data()));
 }
 
@@ -21,39 +23,77 @@ size_t CountLines(std::string_view content) {
     while (p < end) {
         const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
         ++count;
-        if (!lf) break;
+        if (!lf)
+            break;
         p = static_cast<const char*>(lf) + 1;
     }
     return count;
 }
 
+LineCount MeasureLines(std::string_view content) {
+    LineCount count;
+    const char* p = content.data();
+    const char* end = p + content.size();
+    while (p < end) {
+        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        const char* next = lf ? static_cast<const char*>(lf) + 1 : end;
+        ++count.Lines;
+        count.Longest = std::max(count.Longest, static_cast<size_t>(next - p));
+        p = next;
+    }
+    return count;
+}
+
 std::string_view LineReader::Next() {
-    if (AtEnd()) return {};
+    if (AtEnd())
+        return {};
     size_t lf = Content.find('\n', Position);
     size_t end = lf == std::string_view::npos ? Content.size() : lf;
     std::string_view line = Content.substr(Position, end - Position);
     Position = lf == std::string_view::npos ? Content.size() : lf + 1;
     // The CR of a CR LF ends the line; any other CR is a lone one and is dropped too.
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.find('\r') == std::string_view::npos) return line;
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (line.find('\r') == std::string_view::npos)
+        return line;
     Scratch.clear();
     for (char c : line)
-        if (c != '\r') Scratch.push_back(c);
+        if (c != '\r')
+            Scratch.push_back(c);
     return Scratch;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& bytes, bool& failedToOpen,
-                   std::string& error) {
-    bytes.clear();
-    failedToOpen = false;
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+int OpenRegularFile(const std::string& path, std::string& error) {
+    // Without O_NONBLOCK opening a FIFO waits for a writer, possibly for ever.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        failedToOpen = true;
         error = std::strerror(errno);
-        return false;
+        return -1;
     }
+    struct stat info {};
+    int failure = 0;
+    if (::fstat(fd, &info) != 0)
+        failure = errno;
+    else if (S_ISDIR(info.st_mode))
+        failure = EISDIR;
+    else if (!S_ISREG(info.st_mode))
+        failure = -1;
+    if (failure == 0) {
+        // Reads of a regular file never block; the flag would only confuse later reads.
+        int flags = ::fcntl(fd, F_GETFL);
+        if (flags >= 0)
+            ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        return fd;
+    }
+    ::close(fd);
+    error = failure > 0 ? std::strerror(failure) : "Not a regular file (a pipe, device or socket)";
+    return -1;
+}
+
+bool ReadOpenFile(int fd, std::string& bytes, std::string& error) {
+    bytes.clear();
     // Read straight into a buffer of the file's size, so a large file is held only once;
-    // anything beyond it (a file still growing, a pipe) is appended in small pieces.
+    // anything beyond it (a file still growing) is appended in small pieces.
     struct stat info {};
     size_t expected = 0;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
@@ -65,7 +105,8 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, bool& failedToOp
     auto readSome = [&](char* into, size_t size) -> ssize_t {
         for (;;) {
             ssize_t got = ::read(fd, into, size);
-            if (got >= 0 || errno != EINTR) return got;
+            if (got >= 0 || errno != EINTR)
+                return got;
         }
     };
     while (filled < expected) {
@@ -94,7 +135,21 @@ bool ReadFileBytes(const std::string& path, std::string& bytes, bool& failedToOp
             bytes.append(piece, static_cast<size_t>(got));
         }
     }
-    if (!ok) error = std::strerror(failure);
+    if (!ok)
+        error = std::strerror(failure);
+    return ok;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& bytes, bool& failedToOpen,
+                   std::string& error) {
+    bytes.clear();
+    failedToOpen = false;
+    int fd = OpenRegularFile(path, error);
+    if (fd < 0) {
+        failedToOpen = true;
+        return false;
+    }
+    bool ok = ReadOpenFile(fd, bytes, error);
     ::close(fd);
     return ok;
 }

@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unistd.h>
 
+#include "core/app/programtexts.h"
 #include "core/app/text.h"
 #include "core/document/backup.h"
 #include "core/document/descriptions.h"
-#include "core/document/documentkind.h"
+#include "core/document/fileformat.h"
 #include "core/document/linereader.h"
 #include "core/document/progressstep.h"
-#include "core/document/splitline.h"
 #include "core/grid/gridcommands.h"
 #include "core/headers/dialoglists.h"
 #include "core/headers/documentsections.h"
@@ -27,9 +28,9 @@ struct FileFailure : std::runtime_error {
 // counts end as the line-by-line growth would leave them (rows up to the last line that
 // gave a cell, columns as wide as the widest line), whatever happens on the way.
 class GridFiller {
-public:
-    GridFiller(TTextGrid& grid, DocumentKind kind)
-        : Grid(grid), Kind(kind), RowsAtStart(grid.RowCount()), ColsAtStart(grid.ColCount()) {}
+  public:
+    GridFiller(TTextGrid& grid, const FileFormat& format)
+        : Grid(grid), Format(format), RowsAtStart(grid.RowCount()), ColsAtStart(grid.ColCount()) {}
 
     void Fill(std::string_view content, int lineCount, Feedback& feedback) {
         // One row per line up front instead of growing by one row per line.
@@ -38,19 +39,30 @@ public:
             ProgressThrottle progress(feedback, lineCount);
             LineReader reader(content);
             LineCells cells;
+            const bool tabFields = Format.SplitsAtTabsOnly();
             int rowCursor = 0;
             while (!reader.AtEnd()) {
                 progress.Advance(rowCursor);
                 ++rowCursor;
-                SplitLine(reader.Next(), Kind, cells);
-                if (cells.Count() == 0) continue;
-                if (cells.Count() > Grid.DataColumnCount())
+                std::string_view line = reader.Next();
+                int count = 0;
+                if (tabFields) {
+                    // A line of TAB fields is stored as it stands: no cell-by-cell split.
+                    count = Grid.StoreTabLine(rowCursor, line);
+                } else {
+                    Format.Split(line, cells);
+                    count = cells.Count();
+                }
+                if (count == 0)
+                    continue;
+                if (count > Grid.DataColumnCount())
                     // Twice the width at least, so a table that widens line by line does
                     // not rebuild its column state on every line.
-                    Grid.SetColCount(std::max(cells.Count(), 2 * Grid.DataColumnCount()));
-                Grid.AssignRow(rowCursor, cells.Cells());
+                    Grid.SetColCount(std::max(count, 2 * Grid.DataColumnCount()));
+                if (!tabFields)
+                    Grid.AssignRow(rowCursor, cells.Cells());
                 LastRow = rowCursor;
-                Widest = std::max(Widest, cells.Count());
+                Widest = std::max(Widest, count);
             }
         } catch (...) {
             Settle();
@@ -59,14 +71,14 @@ public:
         Settle();
     }
 
-private:
+  private:
     void Settle() {
         Grid.SetRowCount(std::max(RowsAtStart, LastRow + 1));
         Grid.SetColCount(std::max(ColsAtStart, Widest));
     }
 
     TTextGrid& Grid;
-    DocumentKind Kind;
+    const FileFormat& Format;
     int RowsAtStart;
     int ColsAtStart;
     int LastRow = 0;
@@ -81,45 +93,75 @@ template <typename Step> void Guarded(Step&& step) {
     }
 }
 
+// The file's bytes, read before the open document is touched.
+struct FileBytes {
+    std::string Bytes;
+    std::string_view Content; // what the line rules see
+    size_t Lines = 0;
+    bool Complete = true; // false: reading stopped part-way
+    std::string ReadError;
+};
+
 void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedback& feedback,
-                  const LoadOptions& options, LoadResult& result) {
+                  const LoadOptions& options, LoadResult& result, FileBytes& file) {
     TTextGrid& grid = state.CurrentGrid();
     state.ErrorContext = state.Text(62) + " " + path;
-    std::string bytes;
-    bool failedToOpen = false;
-    std::string error;
-    bool complete = ReadFileBytes(path, bytes, failedToOpen, error);
-    if (failedToOpen) {
-        result.SystemError = error;
-        throw FileFailure(error);
-    }
 
-    DocumentKind kind = KindOfExtension(state.LoadExt);
-    state.FieldSeparator = FieldSeparatorOf(kind);
-    state.OpenMark = OpenMarkOf(kind);
+    const FileFormat& format = FormatOfExtension(state.LoadExt);
+    state.FieldSeparator = format.FieldSeparator();
+    state.OpenMark = std::string(format.OpenMark());
 
     state.ErrorContext = state.Text(63) + " " + path;
-    std::string_view content = FileContent(bytes);
-    const int lineCount = static_cast<int>(CountLines(content));
+    const int lineCount = static_cast<int>(file.Lines);
     feedback.SetProgressMax(lineCount);
-    GridFiller(grid, kind).Fill(content, lineCount, feedback);
-    if (!complete) {
+    GridFiller(grid, format).Fill(file.Content, lineCount, feedback);
+    if (!file.Complete) {
         // What was read before the failure stays in the grid.
-        result.SystemError = error;
-        throw FileFailure(error);
+        result.SystemError = file.ReadError;
+        throw FileFailure(file.ReadError);
     }
-    bytes = std::string(); // the grid holds the cells now; free the file before going on
+    file = FileBytes(); // the grid holds the cells now; free the file before going on
 
-    if (state.LoadExt == ".dlg") grid.SetColCount(DialogColumnCount);
+    if (format.ColumnLimit() > 0)
+        grid.SetColCount(format.ColumnLimit());
     feedback.SetStatus(state.Text(64) + " " + FileNamePart(path));
     feedback.SetProgress(0);
     grid.SetRowCount(grid.RowCount() + 1);
 
-    if (slot == 1 && state.DocumentFileName == "protos.tab" && !state.BatchActive &&
+    if (slot == 1 && IsPrototypeTableName(state.DocumentFileName) && !state.BatchActive &&
         options.ReadDescriptions) {
         std::string descriptions = DescriptionFilePath(state.DocumentRealFolder, state.ExeFolder);
-        if (!descriptions.empty()) LoadDescriptions(state, descriptions, feedback);
+        if (!descriptions.empty())
+            LoadDescriptions(state, descriptions, feedback);
     }
+}
+
+// Opens and reads the file, and checks that it fits a grid. False, with the error
+// context and the reason set, when the load must not go on.
+bool ReadWholeFile(EditorState& state, const std::string& path, const LoadOptions& options,
+                   FileBytes& file, std::string& reason) {
+    state.ErrorContext = state.Text(62) + " " + path;
+    int fd = OpenRegularFile(path, reason);
+    if (fd < 0)
+        return false;
+    file.Complete = ReadOpenFile(fd, file.Bytes, file.ReadError);
+    ::close(fd);
+    file.Content = FileContent(file.Bytes);
+    const LineCount count = MeasureLines(file.Content);
+    file.Lines = count.Lines;
+    state.ErrorContext = state.Text(63) + " " + path;
+    if (count.Lines > options.MaxLines) {
+        reason = FormatText(state.Language.Added("toomanylines"),
+                            {IntToText(static_cast<int64_t>(count.Lines)),
+                             IntToText(static_cast<int64_t>(options.MaxLines))});
+        return false;
+    }
+    if (count.Longest > options.MaxLineBytes) {
+        reason = FormatText(state.Language.Added("linetoolong"),
+                            {IntToText(static_cast<int64_t>(options.MaxLineBytes))});
+        return false;
+    }
+    return true;
 }
 
 void SetDocumentMembers(EditorState& state, const std::string& path, Feedback& feedback,
@@ -131,9 +173,10 @@ void SetDocumentMembers(EditorState& state, const std::string& path, Feedback& f
     // Files are opened under their real names: this file system tells case apart.
     state.DocumentRealFolder = FolderPart(path);
     state.DocumentRealName = FileNamePart(path);
-    if (state.DocumentFileName == "protos.tab" && options.WriteSettings)
+    if (IsPrototypeTableName(state.DocumentFileName) && options.WriteSettings)
         Guarded([&] { state.Reg1.WriteString("protopath", state.DocumentRealFolder); });
-    if (!state.DocumentRealFolder.empty()) feedback.SetChooserFolder(state.DocumentRealFolder);
+    if (!state.DocumentRealFolder.empty())
+        feedback.SetChooserFolder(state.DocumentRealFolder);
     state.SG1().UnhideAllColumns();
     ClearColumnSelection(state, feedback);
 }
@@ -168,6 +211,22 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
         const std::string fileName = FileNamePart(path);
 
         if (!SortsAtOrBelowBlank(path)) {
+            // A file that cannot be opened as a regular file, or that no grid can hold,
+            // leaves the open document and every grid as they are.
+            FileBytes file;
+            std::string reason;
+            if (!ReadWholeFile(state, path, options, file, reason)) {
+                feedback.SetBusy(false);
+                result.Ok = false;
+                result.SystemError = reason;
+                result.Message =
+                    WithSystemReason(state.Text(60) + " " + state.ErrorContext, reason);
+                feedback.ShowMessage(result.Message);
+                state.PaintSuspended = false;
+                feedback.Refresh();
+                return result;
+            }
+
             feedback.EndCellEdit();
             feedback.SetStatus(state.Text(61) + " " + fileName);
             feedback.Refresh();
@@ -181,15 +240,23 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
             // The previous document's hidden rows would otherwise come back with the next
             // "show all rows".
             grid.DiscardHiddenRows();
+            // A new document has no past to take back.
+            if (slot == 1)
+                state.History.Clear();
             grid.SetRowCount(grid.FixedRows() + 1);
-            if (slot == 1) SetDocumentMembers(state, path, feedback, options);
+            // The last report's records are about the document this load replaces.
+            if (slot == 1)
+                state.LastReport.Clear();
+            if (slot == 1)
+                SetDocumentMembers(state, path, feedback, options);
             grid.SetColCount(grid.FixedCols() + 1);
 
             try {
-                ReadIntoGrid(state, path, slot, feedback, options, result);
+                ReadIntoGrid(state, path, slot, feedback, options, result, file);
             } catch (const std::exception&) {
                 result.Ok = false;
-                result.Message = state.Text(60) + " " + state.ErrorContext;
+                result.Message =
+                    WithSystemReason(state.Text(60) + " " + state.ErrorContext, result.SystemError);
                 feedback.ShowMessage(result.Message);
             }
         }
@@ -213,12 +280,13 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
         feedback.SetProgress(0);
         feedback.SetProgress(feedback.ProgressMaximum());
 
-        if (state.LoadExt == ".dlg" && slot == 1) {
+        if (slot == 1 && FormatOfExtension(state.LoadExt).HasDialogStep()) {
             // Names the seven columns and adds the built-in lists.
             ApplyDialogStep(state);
         }
     } catch (const std::exception&) {
-        if (busy) feedback.SetBusy(false);
+        if (busy)
+            feedback.SetBusy(false);
         result.Ok = false;
         result.Message = state.Text(94);
         feedback.ShowMessage(result.Message);

@@ -6,6 +6,7 @@
 
 #include "core/app/editorstate.h"
 #include "core/app/feedback.h"
+#include "core/grid/gridlimits.h"
 
 namespace tw {
 
@@ -17,6 +18,9 @@ struct LoadOptions {
     bool WriteSettings = true;
     // protos.tab in the main grid gets its descriptions unless a batch run is loading.
     bool ReadDescriptions = true;
+    // What a grid holds; a file past it is refused as a whole. Tests set smaller ones.
+    size_t MaxLines = MaxGridLines;
+    size_t MaxLineBytes = tw::MaxLineBytes;
 };
 
 struct LoadResult {

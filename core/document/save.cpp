@@ -1,6 +1,7 @@
 #include "core/document/save.h"
 
 #include "core/app/text.h"
+#include "core/document/fileformat.h"
 #include "core/document/writer.h"
 
 namespace tw {
@@ -29,30 +30,37 @@ SaveResult SaveDocumentWith(EditorState& state, AtomicFileWriter& writer, Feedba
     feedback.EndCellEdit();
     feedback.SetBusy(true);
     const std::string& name = state.DocumentFileName;
-    auto fail = [&](const std::string& reason) {
+    auto fail = [&](const std::string& reason, bool fromSystem = true) {
         writer.Discard();
         feedback.SetBusy(false);
         result.Ok = false;
         result.SystemError = reason;
         result.Message = state.Text(99) + " " + state.ErrorContext;
+        if (fromSystem)
+            result.Message = WithSystemReason(result.Message, reason);
         return result;
     };
 
     state.ErrorContext = state.Text(95) + " " + name;
     // Nothing loaded yet: there is no file to write.
-    if (name.empty()) return fail("no document name");
-    if (!writer.Open()) return fail(writer.SystemError());
+    if (name.empty())
+        return fail("no document name", false);
+    if (!writer.Open())
+        return fail(writer.SystemError());
 
-    const WriteRules rules = WriteRules::For(state);
-    state.FieldSeparator = rules.TabKind ? '\t' : '}';
-    state.OpenMark = rules.TabKind ? std::string() : std::string(1, '{');
+    const FileFormat& format = DocumentFormat(state);
+    state.FieldSeparator = format.FieldSeparator();
+    state.OpenMark = std::string(format.OpenMark());
 
     state.ErrorContext = state.Text(96) + " " + name;
     feedback.SetStatus(state.Text(97) + " " + name);
     feedback.Refresh();
-    if (!WriteDocument(state, writer, feedback)) return fail(writer.SystemError());
-    if (!writer.Commit()) return fail(writer.SystemError());
+    if (!WriteDocument(state, writer, feedback))
+        return fail(writer.SystemError());
+    if (!writer.Commit())
+        return fail(writer.SystemError());
 
+    state.History.MarkSaved();
     feedback.SetStatus(state.Text(98) + " " + name);
     feedback.SetProgress(0);
     feedback.SetBusy(false);
@@ -61,7 +69,8 @@ SaveResult SaveDocumentWith(EditorState& state, AtomicFileWriter& writer, Feedba
 
 void SetSaveAsTarget(EditorState& state, const std::string& folder, const std::string& typedName) {
     std::string withSlash = folder;
-    if (!withSlash.empty() && withSlash.back() != '/') withSlash.push_back('/');
+    if (!withSlash.empty() && withSlash.back() != '/')
+        withSlash.push_back('/');
     state.DocumentFileName = typedName;
     state.DocumentFolder = withSlash;
     state.DocumentExt = ExtensionPart(typedName);

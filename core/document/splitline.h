@@ -1,7 +1,7 @@
 #pragma once
-// Splits one line of a data file into the cells of one grid row by the rules of its kind.
+// The cells of one line of a data file, as a format's split leaves them.
 
-#include <cstdint>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,24 +10,40 @@
 
 namespace tw {
 
-// The cells of one line. The views point into the line itself when no byte had to be
-// dropped (every tab line), else into the buffer held here; they stay valid until the
-// next split with the same object and as long as the line does.
+// The views point into the line itself when no byte had to be dropped (every tab line),
+// else into the buffer held here; they stay valid until the next split with the same
+// object and as long as the line does.
 class LineCells {
-public:
+  public:
     const std::vector<std::string_view>& Cells() const { return Views; }
     int Count() const { return static_cast<int>(Views.size()); }
 
-private:
-    friend void SplitLine(std::string_view line, DocumentKind kind, LineCells& out);
+    // For the formats' splits.
+    void Clear() {
+        Views.clear();
+        Ends.clear();
+        Buffer.clear();
+    }
+    void AddView(std::string_view cell) { Views.push_back(cell); }
+    // Cells built in the buffer: append bytes, end a cell, then Seal() makes the views.
+    std::string& Bytes() { return Buffer; }
+    void EndCell() { Ends.push_back(Buffer.size()); }
+    size_t LastEnd() const { return Ends.empty() ? 0 : Ends.back(); }
+    void Seal() {
+        size_t start = 0;
+        for (size_t end : Ends) {
+            Views.emplace_back(Buffer.data() + start, end - start);
+            start = end;
+        }
+    }
+
+  private:
     std::string Buffer;
     std::vector<size_t> Ends;
     std::vector<std::string_view> Views;
 };
 
-// An empty line gives no cells. Otherwise every separator ends a cell; for mes the cells
-// after the first keep their braces and an empty remainder after the last separator makes
-// no further cell, for the other kinds the remainder is always a last cell.
+// Splits by the rules of `kind` (its format's Split).
 void SplitLine(std::string_view line, DocumentKind kind, LineCells& out);
 
 } // namespace tw

@@ -1,21 +1,15 @@
 #include "core/document/writer.h"
 
-#include "core/document/documentkind.h"
+#include <vector>
+
+#include "core/document/fileformat.h"
 #include "core/document/progressstep.h"
 
 namespace tw {
 
-WriteRules WriteRules::For(const EditorState& state) {
-    WriteRules rules;
-    rules.TabKind = KindOfExtension(LowerAZ(state.DocumentExt)) == DocumentKind::Tab;
-    rules.ProtosRules = state.DocumentFileName == "protos.tab";
-    rules.DialogBraces = state.LoadExt == ".dlg";
-    return rules;
-}
-
 bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback) {
     const TTextGrid& grid = state.SG1();
-    const WriteRules rules = WriteRules::For(state);
+    const FileFormat& format = SaveFormat(state);
     const auto& hidden = grid.HiddenRows();
     const int columns = grid.DataColumnCount();
     const int shown = grid.RowCount();
@@ -27,6 +21,7 @@ bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback)
     constexpr size_t FlushAt = 1 << 20;
     std::string buffer;
     buffer.reserve(FlushAt + 64 * 1024);
+    std::vector<std::string_view> cells(static_cast<size_t>(columns));
     size_t nextHidden = 0;
     int nextShown = 0;
     // Data row d is the next hidden record when that record belongs at d (or nothing shown
@@ -34,25 +29,34 @@ bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback)
     // The spare last row is written too once something was typed into it (or a delete
     // left a line of the file there): leaving it out would drop that line silently.
     for (int d = 0; d < total; ++d) {
-        bool fromHidden = nextHidden < hidden.size() &&
-                          (hidden[nextHidden].DataRow <= d || nextShown >= shown);
+        bool fromHidden =
+            nextHidden < hidden.size() && (hidden[nextHidden].DataRow <= d || nextShown >= shown);
         const GridRow* record = fromHidden ? &hidden[nextHidden++].Cells : nullptr;
         int row = fromHidden ? -1 : nextShown++;
-        if (d == 0) continue; // the header row
+        if (d == 0)
+            continue; // the header row
         if (d == total - 1) {
             bool empty = true;
             for (int c = 0; c < columns && empty; ++c)
                 empty = (record ? record->Cell(c) : grid.Cell(c, row)).empty();
-            if (empty) break;
+            if (empty)
+                break;
         }
         progress.Advance(d);
-        if (record)
-            AppendLine(buffer, rules, columns, [record](int c) { return record->Cell(c); });
-        else
-            AppendLine(buffer, rules, columns, [&grid, row](int c) { return grid.Cell(c, row); });
+        const GridRow& stored = record ? *record : grid.StoredRow(row);
+        std::string_view joined;
+        // Most rows are written from their stored bytes as they stand; the rest, and
+        // every row of a kind that does not allow it, cell by cell.
+        if (!stored.TabJoined(joined) || !format.JoinStored(buffer, joined, stored.StoredCount(),
+                                                            columns, state.DocumentFileName)) {
+            for (int c = 0; c < columns; ++c)
+                cells[static_cast<size_t>(c)] = stored.Cell(c);
+            format.Join(buffer, cells, state.DocumentFileName);
+        }
         buffer.append("\r\n");
         if (buffer.size() >= FlushAt) {
-            if (!sink.Write(buffer)) return false;
+            if (!sink.Write(buffer))
+                return false;
             buffer.clear();
         }
     }

@@ -54,3 +54,12 @@ void AutoSizeColumns(EditorState& state, Feedback& feedback);
 void AutoSizeAllRows(EditorState& state);
 
 } // namespace tw
+
+namespace tw {
+
+// After a load without "Auto Size On Load": widens every display column to at least
+// `least` and to the width AutoSizeColumn would give its header text alone, so every
+// column can be told by its header and short values read. Never makes one narrower.
+void WidenColumnsToHeaders(TTextGrid& grid, const TextMeasure& measure, int least = 0);
+
+} // namespace tw

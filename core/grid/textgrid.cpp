@@ -1,6 +1,11 @@
 #include "core/grid/textgrid.h"
 
 #include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <unordered_map>
 
 namespace tw {
@@ -31,74 +36,261 @@ GridProperties SecondaryGridProperties() {
 
 // ---------------------------------------------------------------- GridRow
 
+namespace {
+
+// Calls `onTab(position)` for the TABs of `bytes` in order until it returns false. Cells
+// are mostly empty or a few bytes long, so a search call per cell costs more than the
+// cell: sixteen bytes are compared at once and the TABs taken from the bit mask.
+template <typename OnTab> void ForEachTab(std::string_view bytes, OnTab onTab) {
+    const char* data = bytes.data();
+    const size_t size = bytes.size();
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; i + 16 <= size; i += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, tab)));
+        while (mask != 0) {
+            if (!onTab(i + static_cast<size_t>(__builtin_ctz(mask))))
+                return;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < size; ++i)
+        if (data[i] == '\t' && !onTab(i))
+            return;
+}
+
+} // namespace
+
+uint32_t GridRow::Offset(size_t k) const {
+    uint32_t value;
+    std::memcpy(&value, Data.data() + k * sizeof(uint32_t), sizeof value);
+    return value;
+}
+
 std::string_view GridRow::Cell(int column) const {
-    if (column < 0 || column >= StoredCount()) return {};
-    size_t begin = column == 0 ? 0 : Ends[static_cast<size_t>(column) - 1];
-    size_t end = Ends[static_cast<size_t>(column)];
-    return std::string_view(Bytes).substr(begin, end - begin);
+    if (column < 0 || static_cast<uint32_t>(column) >= Count)
+        return {};
+    const std::string_view text = Text();
+    auto index = static_cast<uint32_t>(column);
+    if (!Joined) {
+        size_t begin = index == 0 ? 0 : Offset(index - 1);
+        return text.substr(begin, Offset(index) - begin);
+    }
+    size_t begin = index < Stride ? 0 : Offset(index / Stride - 1);
+    const char* bytes = text.data();
+    const size_t size = text.size();
+    for (uint32_t skip = index % Stride; skip > 0; --skip) {
+        while (bytes[begin] != '\t')
+            ++begin; // a later cell exists, so its tab does too
+        ++begin;
+    }
+    size_t end = begin;
+    while (end < size && bytes[end] != '\t')
+        ++end;
+    return text.substr(begin, end - begin);
+}
+
+void GridRow::CellRange(int first, int count, std::vector<std::string_view>& cells) const {
+    cells.clear();
+    if (count <= 0)
+        return;
+    cells.reserve(static_cast<size_t>(count));
+    first = std::max(first, 0);
+    const int stored = std::min(first + count, StoredCount());
+    if (first < stored) {
+        std::string_view cell = Cell(first);
+        cells.push_back(cell);
+        if (Joined) {
+            const std::string_view text = Text();
+            size_t begin = static_cast<size_t>(cell.data() - text.data()) + cell.size() + 1;
+            int c = first + 1;
+            if (c < stored) {
+                ForEachTab(text.substr(begin), [&, offset = begin](size_t at) {
+                    cells.push_back(text.substr(begin, offset + at - begin));
+                    begin = offset + at + 1;
+                    return ++c < stored;
+                });
+                if (c < stored)
+                    cells.push_back(text.substr(begin));
+            }
+        } else {
+            for (int c = first + 1; c < stored; ++c)
+                cells.push_back(Cell(c));
+        }
+    }
+    cells.resize(static_cast<size_t>(count));
 }
 
 void GridRow::StoredCells(std::vector<std::string_view>& cells) const {
     cells.clear();
-    cells.reserve(Ends.size());
-    std::string_view bytes(Bytes);
-    size_t begin = 0;
-    for (uint32_t end : Ends) {
-        cells.push_back(bytes.substr(begin, end - begin));
-        begin = end;
+    cells.reserve(Count);
+    const std::string_view text = Text();
+    if (!Joined) {
+        size_t begin = 0;
+        for (uint32_t k = 0; k < Count; ++k) {
+            size_t end = Offset(k);
+            cells.push_back(text.substr(begin, end - begin));
+            begin = end;
+        }
+        return;
     }
+    if (Count == 0)
+        return;
+    size_t begin = 0;
+    ForEachTab(text, [&](size_t at) {
+        cells.push_back(text.substr(begin, at - begin));
+        begin = at + 1;
+        return true;
+    });
+    cells.push_back(text.substr(begin));
 }
 
 void GridRow::SetCell(int column, std::string_view text) {
-    if (column < 0) return;
-    auto index = static_cast<size_t>(column);
-    if (index >= Ends.size()) {
-        if (text.empty()) return;
-        auto end = static_cast<uint32_t>(Bytes.size());
-        Ends.resize(index, end);
-        Bytes.append(text);
-        Ends.push_back(static_cast<uint32_t>(Bytes.size()));
+    if (column < 0)
+        return;
+    auto index = static_cast<uint32_t>(column);
+    if (index >= Count && text.empty())
+        return;
+    // The common edit, a cell of a joined row replaced by text without a tab, keeps the
+    // row's shape: only the bytes and the offsets after the cell move.
+    if (Joined && index < Count && (!text.empty() || index + 1 < Count) &&
+        text.find('\t') == std::string_view::npos) {
+        std::string_view old = Cell(column);
+        const size_t begin = static_cast<size_t>(old.data() - Data.data());
+        Data.replace(begin, old.size(), text);
+        const auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(old.size());
+        for (size_t k = index / Stride; k < TableSize() && delta != 0; ++k) {
+            uint32_t value = static_cast<uint32_t>(static_cast<int64_t>(Offset(k)) + delta);
+            std::memcpy(Data.data() + k * sizeof(uint32_t), &value, sizeof value);
+        }
         return;
     }
-    size_t begin = index == 0 ? 0 : Ends[index - 1];
-    size_t oldLength = Ends[index] - begin;
-    Bytes.replace(begin, oldLength, text);
-    auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(oldLength);
-    if (delta != 0)
-        for (size_t k = index; k < Ends.size(); ++k)
-            Ends[k] = static_cast<uint32_t>(static_cast<int64_t>(Ends[k]) + delta);
-    // Trailing empty cells need not be kept.
-    while (!Ends.empty() && (Ends.size() == 1 ? Ends[0] == 0 : Ends.back() == Ends[Ends.size() - 2]))
-        Ends.pop_back();
+    std::vector<std::string_view> cells;
+    StoredCells(cells);
+    if (index >= cells.size())
+        cells.resize(index + 1);
+    cells[index] = text;
+    GridRow rebuilt;
+    rebuilt.Assign(cells); // the views point into this row's buffer, still intact here
+    *this = std::move(rebuilt);
 }
 
 void GridRow::Assign(const std::vector<std::string_view>& cells) {
-    size_t total = 0;
-    for (auto c : cells) total += c.size();
-    Bytes.clear();
-    Bytes.reserve(total);
-    Ends.clear();
     size_t stored = cells.size();
-    while (stored > 0 && cells[stored - 1].empty()) --stored;
-    Ends.reserve(stored);
+    while (stored > 0 && cells[stored - 1].empty())
+        --stored;
+    size_t textBytes = 0;
+    bool tabInside = false;
+    // Cells cut from one line lie in it one after another with a tab between: then the
+    // row's bytes are that stretch of the line, copied at once, and one count of its tabs
+    // tells whether a cell holds one.
+    bool oneStretch = stored > 0;
+    for (size_t i = 0; i + 1 < stored && oneStretch; ++i) {
+        const char* end = cells[i].data() + cells[i].size();
+        oneStretch = cells[i + 1].data() == end + 1 && *end == '\t';
+    }
+    if (oneStretch) {
+        const char* begin = cells[0].data();
+        const char* end = cells[stored - 1].data() + cells[stored - 1].size();
+        textBytes = static_cast<size_t>(end - begin) - (stored - 1);
+        tabInside = static_cast<size_t>(std::count(begin, end, '\t')) != stored - 1;
+    } else {
+        for (size_t i = 0; i < stored; ++i) {
+            std::string_view cell = cells[i];
+            textBytes += cell.size();
+            if (!tabInside && std::memchr(cell.data(), '\t', cell.size()))
+                tabInside = true;
+        }
+    }
+    Count = static_cast<uint32_t>(stored);
+    Joined = !tabInside;
+    if (Joined && stored > 0)
+        textBytes += stored - 1;
+    const size_t tableBytes = TableSize() * sizeof(uint32_t);
+    Data.assign(tableBytes + textBytes, '\0');
+    Data.shrink_to_fit();
+    char* table = Data.data();
+    char* out = table + tableBytes;
+    auto setOffset = [table](size_t k, size_t value) {
+        auto v = static_cast<uint32_t>(value);
+        std::memcpy(table + k * sizeof(uint32_t), &v, sizeof v);
+    };
+    if (Joined && oneStretch)
+        std::memcpy(out, cells[0].data(), textBytes);
+    size_t at = 0;
     for (size_t i = 0; i < stored; ++i) {
-        Bytes.append(cells[i]);
-        Ends.push_back(static_cast<uint32_t>(Bytes.size()));
+        std::string_view cell = cells[i];
+        if (Joined) {
+            if (i > 0) {
+                if (!oneStretch)
+                    out[at] = '\t';
+                ++at;
+                if (i % Stride == 0)
+                    setOffset(i / Stride - 1, at);
+            }
+            if (!oneStretch && !cell.empty())
+                std::memcpy(out + at, cell.data(), cell.size());
+            at += cell.size();
+        } else {
+            if (!cell.empty())
+                std::memcpy(out + at, cell.data(), cell.size());
+            at += cell.size();
+            setOffset(i, at);
+        }
     }
 }
 
+int GridRow::AssignTabLine(std::string_view line) {
+    if (line.empty()) {
+        Clear();
+        return 0;
+    }
+    // Trailing empty cells are not stored: nor are the TABs that end the line.
+    size_t end = line.size();
+    while (end > 0 && line[end - 1] == '\t')
+        --end;
+    const auto trailing = static_cast<int>(line.size() - end);
+    line = line.substr(0, end);
+    // One sweep finds the TABs and keeps where every eighth cell starts.
+    thread_local std::vector<uint32_t> starts;
+    starts.clear();
+    uint32_t tabs = 0;
+    ForEachTab(line, [&](size_t at) {
+        if (++tabs % Stride == 0)
+            starts.push_back(static_cast<uint32_t>(at + 1));
+        return true;
+    });
+    Count = line.empty() ? 0 : tabs + 1;
+    Joined = true;
+    const size_t tableBytes = starts.size() * sizeof(uint32_t);
+    std::string fresh;
+    fresh.reserve(tableBytes + line.size());
+    fresh.append(reinterpret_cast<const char*>(starts.data()), tableBytes);
+    fresh.append(line);
+    Data = std::move(fresh);
+    return static_cast<int>(tabs) + trailing + 1;
+}
+
 void GridRow::Clear() {
-    Bytes.clear();
-    Bytes.shrink_to_fit();
-    Ends.clear();
-    Ends.shrink_to_fit();
+    std::string().swap(Data);
+    Count = 0;
+    Joined = true;
 }
 
 void GridRow::Truncate(int columnCount) {
-    if (columnCount < 0) columnCount = 0;
-    if (columnCount >= StoredCount()) return;
-    Ends.resize(static_cast<size_t>(columnCount));
-    Bytes.resize(Ends.empty() ? 0 : Ends.back());
+    if (columnCount < 0)
+        columnCount = 0;
+    if (columnCount >= StoredCount())
+        return;
+    std::vector<std::string_view> cells;
+    StoredCells(cells);
+    cells.resize(static_cast<size_t>(columnCount));
+    GridRow rebuilt;
+    rebuilt.Assign(cells);
+    *this = std::move(rebuilt);
 }
 
 // ---------------------------------------------------------------- TTextGrid
@@ -114,12 +306,14 @@ TTextGrid::TTextGrid(const GridProperties& properties)
 }
 
 std::string_view TTextGrid::Cell(int dataCol, int row) const {
-    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount()) return {};
+    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount())
+        return {};
     return Rows[static_cast<size_t>(row)].Cells.Cell(dataCol);
 }
 
 void TTextGrid::SetCell(int dataCol, int row, std::string_view text) {
-    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount()) return;
+    if (row < 0 || row >= RowCount() || dataCol < 0 || dataCol >= DataColumnCount())
+        return;
     Rows[static_cast<size_t>(row)].Cells.SetCell(dataCol, text);
 }
 
@@ -129,11 +323,37 @@ void TTextGrid::RowCells(int row, std::vector<std::string_view>& cells) const {
         return;
     }
     Rows[static_cast<size_t>(row)].Cells.StoredCells(cells);
-    if (static_cast<int>(cells.size()) > DataColumnCount()) cells.resize(static_cast<size_t>(DataColumnCount()));
+    if (static_cast<int>(cells.size()) > DataColumnCount())
+        cells.resize(static_cast<size_t>(DataColumnCount()));
+}
+
+void TTextGrid::RowCellRange(int row, int firstDataCol, int lastDataCol,
+                             std::vector<std::string_view>& cells) const {
+    lastDataCol = std::min(lastDataCol, DataColumnCount() - 1);
+    if (row < 0 || row >= RowCount() || firstDataCol < 0 || lastDataCol < firstDataCol) {
+        cells.clear();
+        return;
+    }
+    Rows[static_cast<size_t>(row)].Cells.CellRange(firstDataCol, lastDataCol - firstDataCol + 1,
+                                                   cells);
+}
+
+int TTextGrid::StoreTabLine(int row, std::string_view line) {
+    if (row < 0 || row >= RowCount() || line.empty())
+        return 0;
+    return Rows[static_cast<size_t>(row)].Cells.AssignTabLine(line);
+}
+
+const GridRow& TTextGrid::StoredRow(int row) const {
+    static const GridRow empty;
+    if (row < 0 || row >= RowCount())
+        return empty;
+    return Rows[static_cast<size_t>(row)].Cells;
 }
 
 void TTextGrid::AssignRow(int row, const std::vector<std::string_view>& cells) {
-    if (row < 0 || row >= RowCount()) return;
+    if (row < 0 || row >= RowCount())
+        return;
     auto& target = Rows[static_cast<size_t>(row)].Cells;
     if (static_cast<int>(cells.size()) <= DataColumnCount()) {
         target.Assign(cells);
@@ -144,25 +364,32 @@ void TTextGrid::AssignRow(int row, const std::vector<std::string_view>& cells) {
 }
 
 void TTextGrid::ClearCells() {
-    for (auto& slot : Rows) slot.Cells.Clear();
+    for (auto& slot : Rows)
+        slot.Cells.Clear();
 }
 
-std::string TTextGrid::CurrentCellText() const { return CellText(DataColumnOf(Col()), Row()); }
+std::string TTextGrid::CurrentCellText() const {
+    return CellText(DataColumnOf(Col()), Row());
+}
 
 void TTextGrid::SetRowCount(int count) {
-    if (count < 0) count = 0;
+    if (count < 0)
+        count = 0;
     auto target = static_cast<size_t>(count);
     if (target < Rows.size()) {
         Rows.resize(target);
     } else {
         Rows.reserve(target);
-        while (Rows.size() < target) Rows.push_back(RowSlot{GridRow(), DefaultHeight});
+        while (Rows.size() < target)
+            Rows.push_back(RowSlot{GridRow(), DefaultHeight});
     }
-    if (CurrentRow >= count) CurrentRow = std::max(0, count - 1);
+    if (CurrentRow >= count)
+        CurrentRow = std::max(0, count - 1);
 }
 
 void TTextGrid::SetColCount(int count) {
-    if (count < 0) count = 0;
+    if (count < 0)
+        count = 0;
     if (count > VisibleColCount) {
         int add = count - VisibleColCount;
         ColumnHidden.resize(ColumnHidden.size() + static_cast<size_t>(add), 0);
@@ -179,44 +406,54 @@ void TTextGrid::SetColCount(int count) {
             DataColWidths.pop_back();
         }
         int dataColumns = DataColumnCount();
-        for (auto& slot : Rows) slot.Cells.Truncate(dataColumns);
-        for (auto& record : Hidden) record.Cells.Truncate(dataColumns);
+        for (auto& slot : Rows)
+            slot.Cells.Truncate(dataColumns);
+        for (auto& record : Hidden)
+            record.Cells.Truncate(dataColumns);
     }
-    if (CurrentCol >= VisibleColCount) CurrentCol = std::max(0, VisibleColCount - 1);
+    if (CurrentCol >= VisibleColCount)
+        CurrentCol = std::max(0, VisibleColCount - 1);
     RebuildColumnMap();
 }
 
 bool TTextGrid::SetFixedCols(int count) {
-    if (count < 0 || count >= ColCount()) return false;
+    if (count < 0 || count >= ColCount())
+        return false;
     FixedColCount = count;
     return true;
 }
 
 void TTextGrid::SetRow(int row) {
-    if (row >= 0 && row < RowCount()) CurrentRow = row;
+    if (row >= 0 && row < RowCount())
+        CurrentRow = row;
 }
 
 void TTextGrid::SetCol(int col) {
-    if (col >= 0 && col < ColCount()) CurrentCol = col;
+    if (col >= 0 && col < ColCount())
+        CurrentCol = col;
 }
 
 int TTextGrid::ColWidth(int displayCol) const {
-    if (displayCol < 0 || displayCol >= ColCount()) return DefaultWidth;
+    if (displayCol < 0 || displayCol >= ColCount())
+        return DefaultWidth;
     return DataColWidths[static_cast<size_t>(DataColumnOf(displayCol))];
 }
 
 void TTextGrid::SetColWidth(int displayCol, int width) {
-    if (displayCol < 0 || displayCol >= ColCount()) return;
+    if (displayCol < 0 || displayCol >= ColCount())
+        return;
     DataColWidths[static_cast<size_t>(DataColumnOf(displayCol))] = width;
 }
 
 int TTextGrid::RowHeight(int row) const {
-    if (row < 0 || row >= RowCount()) return DefaultHeight;
+    if (row < 0 || row >= RowCount())
+        return DefaultHeight;
     return Rows[static_cast<size_t>(row)].Height;
 }
 
 void TTextGrid::SetRowHeight(int row, int height) {
-    if (row < 0 || row >= RowCount()) return;
+    if (row < 0 || row >= RowCount())
+        return;
     Rows[static_cast<size_t>(row)].Height = height;
 }
 
@@ -233,25 +470,31 @@ int HiddenBelow(const std::vector<HiddenRowRecord>& hidden, int dataRow) {
 
 void TTextGrid::HideRow(int dataRow) {
     int below = HiddenBelow(Hidden, dataRow);
-    if (below < static_cast<int>(Hidden.size()) && Hidden[static_cast<size_t>(below)].DataRow == dataRow)
+    if (below < static_cast<int>(Hidden.size()) &&
+        Hidden[static_cast<size_t>(below)].DataRow == dataRow)
         return;
     int p = dataRow - below;
-    if (dataRow < 0 || p < 0 || p >= RowCount()) return;
+    if (dataRow < 0 || p < 0 || p >= RowCount())
+        return;
     auto& slot = Rows[static_cast<size_t>(p)];
     HiddenRowRecord record{dataRow, std::move(slot.Cells), slot.Height};
     Hidden.insert(Hidden.begin() + below, std::move(record));
     Rows.erase(Rows.begin() + p);
-    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+    if (CurrentRow >= RowCount())
+        CurrentRow = std::max(0, RowCount() - 1);
 }
 
 void TTextGrid::HideRows(const std::vector<int>& dataRows) {
-    if (dataRows.empty()) return;
+    if (dataRows.empty())
+        return;
     const int total = RowCount() + static_cast<int>(Hidden.size());
     std::vector<uint8_t> hide(static_cast<size_t>(std::max(total, 0)), 0);
     bool any = false;
     for (int d : dataRows)
-        if (d >= 0 && d < total) hide[static_cast<size_t>(d)] = 1, any = true;
-    if (!any) return;
+        if (d >= 0 && d < total)
+            hide[static_cast<size_t>(d)] = 1, any = true;
+    if (!any)
+        return;
     std::vector<RowSlot> rows;
     rows.reserve(Rows.size());
     std::vector<HiddenRowRecord> hidden;
@@ -264,7 +507,8 @@ void TTextGrid::HideRows(const std::vector<int>& dataRows) {
             hidden.push_back(std::move(Hidden[nextHidden++]));
             continue;
         }
-        if (nextRow >= Rows.size()) break;
+        if (nextRow >= Rows.size())
+            break;
         auto& slot = Rows[nextRow++];
         if (hide[static_cast<size_t>(d)])
             hidden.push_back(HiddenRowRecord{d, std::move(slot.Cells), slot.Height});
@@ -272,16 +516,20 @@ void TTextGrid::HideRows(const std::vector<int>& dataRows) {
             rows.push_back(std::move(slot));
     }
     // Records whose data index lies beyond the rows (possible after deletions) stay hidden.
-    while (nextHidden < Hidden.size()) hidden.push_back(std::move(Hidden[nextHidden++]));
-    while (nextRow < Rows.size()) rows.push_back(std::move(Rows[nextRow++]));
+    while (nextHidden < Hidden.size())
+        hidden.push_back(std::move(Hidden[nextHidden++]));
+    while (nextRow < Rows.size())
+        rows.push_back(std::move(Rows[nextRow++]));
     Rows = std::move(rows);
     Hidden = std::move(hidden);
-    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+    if (CurrentRow >= RowCount())
+        CurrentRow = std::max(0, RowCount() - 1);
 }
 
 void TTextGrid::UnhideRow(int dataRow) {
     int below = HiddenBelow(Hidden, dataRow);
-    if (below >= static_cast<int>(Hidden.size()) || Hidden[static_cast<size_t>(below)].DataRow != dataRow)
+    if (below >= static_cast<int>(Hidden.size()) ||
+        Hidden[static_cast<size_t>(below)].DataRow != dataRow)
         return;
     int p = std::clamp(dataRow - below, 0, RowCount());
     auto& record = Hidden[static_cast<size_t>(below)];
@@ -290,7 +538,8 @@ void TTextGrid::UnhideRow(int dataRow) {
 }
 
 void TTextGrid::UnhideAllRows() {
-    if (Hidden.empty()) return;
+    if (Hidden.empty())
+        return;
     std::vector<RowSlot> rows;
     rows.reserve(Rows.size() + Hidden.size());
     size_t nextRow = 0;
@@ -300,19 +549,23 @@ void TTextGrid::UnhideAllRows() {
             rows.push_back(std::move(Rows[nextRow++]));
         rows.push_back(RowSlot{std::move(record.Cells), record.Height});
     }
-    while (nextRow < Rows.size()) rows.push_back(std::move(Rows[nextRow++]));
+    while (nextRow < Rows.size())
+        rows.push_back(std::move(Rows[nextRow++]));
     Rows = std::move(rows);
     Hidden.clear();
 }
 
-void TTextGrid::DiscardHiddenRows() { Hidden.clear(); }
+void TTextGrid::DiscardHiddenRows() {
+    Hidden.clear();
+}
 
 // ---------------------------------------------------------------- hidden columns
 
 void TTextGrid::HideColumns(int first, int last) {
     bool changed = false;
     for (int c = std::max(first, 0); c <= last && c < DataColumnCount(); ++c) {
-        if (ColumnHidden[static_cast<size_t>(c)] || ColCount() <= 1) continue;
+        if (ColumnHidden[static_cast<size_t>(c)] || ColCount() <= 1)
+            continue;
         ColumnHidden[static_cast<size_t>(c)] = 1;
         ++HiddenColCount;
         --VisibleColCount;
@@ -327,26 +580,32 @@ void TTextGrid::HideColumns(int first, int last) {
 void TTextGrid::UnhideColumns(int first, int last) {
     bool changed = false;
     for (int c = std::max(first, 0); c <= last && c < DataColumnCount(); ++c) {
-        if (!ColumnHidden[static_cast<size_t>(c)]) continue;
+        if (!ColumnHidden[static_cast<size_t>(c)])
+            continue;
         ColumnHidden[static_cast<size_t>(c)] = 0;
         --HiddenColCount;
         ++VisibleColCount;
         changed = true;
     }
-    if (changed) RebuildColumnMap();
+    if (changed)
+        RebuildColumnMap();
 }
 
-void TTextGrid::UnhideAllColumns() { UnhideColumns(0, DataColumnCount()); }
+void TTextGrid::UnhideAllColumns() {
+    UnhideColumns(0, DataColumnCount());
+}
 
 bool TTextGrid::IsColumnHidden(int dataCol) const {
-    return dataCol >= 0 && dataCol < DataColumnCount() && ColumnHidden[static_cast<size_t>(dataCol)];
+    return dataCol >= 0 && dataCol < DataColumnCount() &&
+           ColumnHidden[static_cast<size_t>(dataCol)];
 }
 
 void TTextGrid::RebuildColumnMap() {
     DisplayToData.clear();
     DisplayToData.reserve(static_cast<size_t>(VisibleColCount));
     for (int c = 0; c < DataColumnCount(); ++c)
-        if (!ColumnHidden[static_cast<size_t>(c)]) DisplayToData.push_back(c);
+        if (!ColumnHidden[static_cast<size_t>(c)])
+            DisplayToData.push_back(c);
 }
 
 // ---------------------------------------------------------------- index mappings
@@ -363,14 +622,16 @@ int TTextGrid::DataRowOf(int displayRow) const {
 }
 
 int TTextGrid::DataColumnOf(int displayCol) const {
-    if (HiddenColCount == 0 || displayCol < 0) return displayCol;
+    if (HiddenColCount == 0 || displayCol < 0)
+        return displayCol;
     if (displayCol < static_cast<int>(DisplayToData.size()))
         return DisplayToData[static_cast<size_t>(displayCol)];
     return 0;
 }
 
 int TTextGrid::DisplayColumnOf(int dataCol) const {
-    if (HiddenColCount == 0 || dataCol <= 0) return dataCol;
+    if (HiddenColCount == 0 || dataCol <= 0)
+        return dataCol;
     auto it = std::lower_bound(DisplayToData.begin(), DisplayToData.end(), dataCol);
     // Every data column below dataCol that is not in the visible list is hidden.
     int visibleBelow = static_cast<int>(it - DisplayToData.begin());
@@ -382,26 +643,32 @@ int TTextGrid::DisplayColumnOf(int dataCol) const {
 // ---------------------------------------------------------------- rows
 
 void TTextGrid::InsertRows(int row, int count) {
-    if (count <= 0) return;
+    if (count <= 0)
+        return;
     row = std::clamp(row, 0, RowCount());
     std::vector<RowSlot> fresh(static_cast<size_t>(count));
-    for (auto& slot : fresh) slot.Height = DefaultHeight;
+    for (auto& slot : fresh)
+        slot.Height = DefaultHeight;
     Rows.insert(Rows.begin() + row, std::make_move_iterator(fresh.begin()),
                 std::make_move_iterator(fresh.end()));
 }
 
 void TTextGrid::DeleteRows(int row, int count) {
-    if (row < 0 || count <= 0 || row >= RowCount()) return;
+    if (row < 0 || count <= 0 || row >= RowCount())
+        return;
     int removed = std::min(count, RowCount() - row);
     int dataRow = DataRowOf(row);
     Rows.erase(Rows.begin() + row, Rows.begin() + row + removed);
     for (auto& record : Hidden)
-        if (record.DataRow > dataRow) record.DataRow -= removed;
-    if (CurrentRow >= RowCount()) CurrentRow = std::max(0, RowCount() - 1);
+        if (record.DataRow > dataRow)
+            record.DataRow -= removed;
+    if (CurrentRow >= RowCount())
+        CurrentRow = std::max(0, RowCount() - 1);
 }
 
 void TTextGrid::MoveRow(int from, int to) {
-    if (from < 0 || to < 0 || from >= RowCount() || to >= RowCount() || from == to) return;
+    if (from < 0 || to < 0 || from >= RowCount() || to >= RowCount() || from == to)
+        return;
     // Heights stay with their positions: only the cells travel.
     GridRow moving = std::move(Rows[static_cast<size_t>(from)].Cells);
     if (from < to) {
@@ -417,7 +684,8 @@ void TTextGrid::MoveRow(int from, int to) {
 void TTextGrid::PermuteRows(int first, const std::vector<int>& order) {
     std::vector<GridRow> cells;
     cells.reserve(order.size());
-    for (int source : order) cells.push_back(std::move(Rows[static_cast<size_t>(source)].Cells));
+    for (int source : order)
+        cells.push_back(std::move(Rows[static_cast<size_t>(source)].Cells));
     for (size_t k = 0; k < cells.size(); ++k)
         Rows[static_cast<size_t>(first) + k].Cells = std::move(cells[k]);
 }
@@ -425,7 +693,8 @@ void TTextGrid::PermuteRows(int first, const std::vector<int>& order) {
 // ---------------------------------------------------------------- sizing
 
 void TTextGrid::AutoSizeColumn(int displayCol, const TextMeasure& measure) {
-    if (!measure.Width || displayCol < 0 || displayCol >= ColCount()) return;
+    if (!measure.Width || displayCol < 0 || displayCol >= ColCount())
+        return;
     int dataCol = DataColumnOf(displayCol);
     bool fixedColumn = displayCol < FixedCols();
     // Most cells repeat a handful of texts; measure each distinct text once per font.
@@ -433,7 +702,8 @@ void TTextGrid::AutoSizeColumn(int displayCol, const TextMeasure& measure) {
     int widest = 0;
     for (int r = 0; r < RowCount(); ++r) {
         std::string_view text = Cell(dataCol, r);
-        if (text.empty()) continue;
+        if (text.empty())
+            continue;
         bool fixedFont = fixedColumn || r < FixedRows();
         auto& cache = fixedFont ? fixedWidths : normalWidths;
         auto it = cache.find(text);
@@ -445,13 +715,16 @@ void TTextGrid::AutoSizeColumn(int displayCol, const TextMeasure& measure) {
 }
 
 void TTextGrid::AutoSizeRow(int row, const TextMeasure& measure) {
-    if (!measure.LineHeight || row < 0 || row >= RowCount() || ColCount() <= 0) return;
+    if (!measure.LineHeight || row < 0 || row >= RowCount() || ColCount() <= 0)
+        return;
     bool fixedRow = row < FixedRows();
     int tallest = 0;
     bool anyFixed = fixedRow || FixedCols() > 0;
     bool anyNormal = !fixedRow && FixedCols() < ColCount();
-    if (anyFixed) tallest = std::max(tallest, measure.LineHeight(true) + 2 * LineWidth + 6);
-    if (anyNormal) tallest = std::max(tallest, measure.LineHeight(false) + 2 * LineWidth + 6);
+    if (anyFixed)
+        tallest = std::max(tallest, measure.LineHeight(true) + 2 * LineWidth + 6);
+    if (anyNormal)
+        tallest = std::max(tallest, measure.LineHeight(false) + 2 * LineWidth + 6);
     SetRowHeight(row, std::max(tallest, DefaultHeight));
 }
 

@@ -34,23 +34,54 @@ struct TextMeasure {
     std::function<int(bool fixedFont)> LineHeight;
 };
 
-// One row's cells in a single byte buffer: `Ends[i]` is the end offset of cell i.
-// Trailing empty cells need not be stored; a read past the stored cells is empty.
+// One row's cells in a single byte buffer, about as large as the row's line in the file.
+// Trailing empty cells are not stored; a read past the stored cells is empty.
+//
+// The buffer starts with a small table of 32-bit offsets and goes on with the cell texts.
+// As a rule no cell holds a tab, and the texts are stored joined by tabs, as a tab file
+// holds them: the table then gives the start of every eighth cell, and a read skips at
+// most seven cells from there. A row with a tab inside a cell stores the texts back to
+// back instead and the table gives the end of every cell. Either way one allocation holds
+// the row, and a row costs little more than its bytes (a table of one offset per cell
+// would cost more than the texts of a typical row).
 class GridRow {
-public:
+  public:
     std::string_view Cell(int column) const;
     // The stored cells in column order (a row ending in empty cells stores fewer).
     void StoredCells(std::vector<std::string_view>& cells) const;
     void SetCell(int column, std::string_view text);
+    // Cells first .. first + count - 1 (empty beyond the stored ones), read in one sweep.
+    void CellRange(int first, int count, std::vector<std::string_view>& cells) const;
     void Assign(const std::vector<std::string_view>& cells);
+    // Assign for the cells of `line` split at every TAB (none for an empty line); returns
+    // their number, trailing empty ones included.
+    int AssignTabLine(std::string_view line);
     void Clear();
-    int StoredCount() const { return static_cast<int>(Ends.size()); }
+    int StoredCount() const { return static_cast<int>(Count); }
     // Drops stored cells from `columnCount` on.
     void Truncate(int columnCount);
+    // The stored cells joined by tabs, when no cell holds a tab (else nothing): a writer
+    // of tab lines can copy it as it stands.
+    bool TabJoined(std::string_view& text) const {
+        if (!Joined)
+            return false;
+        text = Text();
+        return true;
+    }
 
-private:
-    std::string Bytes;
-    std::vector<uint32_t> Ends;
+  private:
+    static constexpr uint32_t Stride = 8; // cells between two offsets of a joined row
+
+    std::string Data;
+    uint32_t Count = 0;
+    bool Joined = true;
+
+    size_t TableSize() const { return Joined ? (Count == 0 ? 0 : (Count - 1) / Stride) : Count; }
+    uint32_t Offset(size_t k) const;
+    std::string_view Text() const {
+        size_t skip = TableSize() * sizeof(uint32_t);
+        return std::string_view(Data).substr(skip);
+    }
 };
 
 struct HiddenRowRecord {
@@ -60,7 +91,7 @@ struct HiddenRowRecord {
 };
 
 class TTextGrid {
-public:
+  public:
     explicit TTextGrid(const GridProperties& properties = MainGridProperties());
 
     // --- cells (column is always a data index, row a display index) ---
@@ -72,16 +103,26 @@ public:
     // Fast path for walks over whole rows: the row's cells of data columns 0, 1, ... in
     // order, stopping after the last non-empty one (further columns read as empty).
     void RowCells(int row, std::vector<std::string_view>& cells) const;
+    // The stored cells of a shown row as they are kept (see GridRow), for writers.
+    const GridRow& StoredRow(int row) const;
+    // Fast path for walks over a stretch of columns: cells[k] is Cell(firstDataCol + k, row)
+    // for k up to lastDataCol - firstDataCol.
+    void RowCellRange(int row, int firstDataCol, int lastDataCol,
+                      std::vector<std::string_view>& cells) const;
     // Fast path for loaders: replaces every cell of a row at once.
     void AssignRow(int row, const std::vector<std::string_view>& cells);
+    // Fast path for loaders of TAB fields: stores the cells of a non-empty `line` split at
+    // every TAB and returns their number. Unlike AssignRow it does not cut them to the
+    // grid's columns: the caller widens the grid to that number at once.
+    int StoreTabLine(int row, std::string_view line);
     void ClearCells();
     std::string CurrentCellText() const;
 
     // --- shape ---
     int RowCount() const { return static_cast<int>(Rows.size()); }
     void SetRowCount(int count);
-    int ColCount() const { return VisibleColCount; }  // visible columns only
-    void SetColCount(int count);                      // adds or removes data columns at the end
+    int ColCount() const { return VisibleColCount; } // visible columns only
+    void SetColCount(int count);                     // adds or removes data columns at the end
     int DataColumnCount() const { return VisibleColCount + HiddenColCount; }
     int FixedRows() const { return FixedRowCount; }
     int FixedCols() const { return FixedColCount; }
@@ -134,17 +175,17 @@ public:
     void AutoSizeColumn(int displayCol, const TextMeasure& measure);
     void AutoSizeRow(int row, const TextMeasure& measure);
 
-private:
+  private:
     // implementation state is private to textgrid.cpp
     struct RowSlot {
         GridRow Cells;
         int Height = 0;
     };
     std::vector<RowSlot> Rows;
-    std::vector<HiddenRowRecord> Hidden;       // ascending DataRow
-    std::vector<uint8_t> ColumnHidden;         // per data column
-    std::vector<int> DataColWidths;            // per data column (saved width while hidden)
-    std::vector<int> DisplayToData;            // cache of DataColumnOf for visible columns
+    std::vector<HiddenRowRecord> Hidden; // ascending DataRow
+    std::vector<uint8_t> ColumnHidden;   // per data column
+    std::vector<int> DataColWidths;      // per data column (saved width while hidden)
+    std::vector<int> DisplayToData;      // cache of DataColumnOf for visible columns
     int VisibleColCount = 0;
     int HiddenColCount = 0;
     int FixedRowCount = 1;

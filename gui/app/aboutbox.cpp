@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 
 #include "gui/app/windowplacement.h"
 
@@ -63,8 +64,14 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(111, 178, 75, 25);
+    FitOkButton();
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &TAboutBox::OKButtonClick);
+}
+
+void TAboutBox::FitOkButton() {
+    const int width = std::max(75, OKButton->sizeHint().width());
+    OKButton->setGeometry((298 - width) / 2, 178, width, 25);
 }
 
 void TAboutBox::OKButtonClick() {

@@ -16,6 +16,8 @@ class TAboutBox : public QDialog {
     explicit TAboutBox(QWidget* parent = nullptr);
 
     void OKButtonClick();
+    // Widens the OK button for a longer caption, keeping it centred under the panel.
+    void FitOkButton();
 
     QLabel* ProgramIcon;
     QLabel* ProductName;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "core/app/text.h"
 #include "core/app/languagefolders.h"
 #include "core/headers/documentsections.h"
 #include "gui/app/aboutbox.h"
@@ -42,7 +43,8 @@ bool TForm1::LoadLanguageFile() {
     std::string error;
     if (ApplyLanguageFile(error))
         return true;
-    Boxes().MessageBox(FromCp1252(LanguageFilePath(Editor, Editor.LanguageFile) + ": " + error));
+    Boxes().MessageBox(
+        FromCp1252(WithSystemReason(LanguageFilePath(Editor, Editor.LanguageFile), error)));
     return false;
 }
 
@@ -70,7 +72,10 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { lngform->setWindowTitle(text(2)); });
     CaptionStep([&] { lngform->BitBtn2->setText(text(3)); });
     CaptionStep([&] { AboutBox->setWindowTitle(text(4)); });
-    CaptionStep([&] { AboutBox->OKButton->setText(text(5)); });
+    CaptionStep([&] {
+        AboutBox->OKButton->setText(text(5));
+        AboutBox->FitOkButton();
+    });
     CaptionStep([&] { AboutBox->ProductName->setText(windowTitle()); });
     CaptionStep([&] { AboutBox->Comments->setText(text(6)); });
     CaptionStep([&] { AboutBox->Label1->setText(text(7)); });
@@ -92,6 +97,7 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { Exit1->setText(accelerated(19)); });
     CaptionStep([&] { Find1->setText(text(20)); });
     CaptionStep([&] { FindNext1->setText(text(21)); });
+    CaptionStep([&] { SetReportCaptions(); });
 
     CaptionStep([&] { AutoSelectAll1->setText(text(22)); });
     CaptionStep([&] { AutoSizeOnLoad1->setText(text(23)); });
@@ -122,7 +128,17 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { ResetSelectionColor1->setText(text(44)); });
     CaptionStep([&] { ResetTextColors1->setText(text(45)); });
 
-    CaptionStep([&] { Button2->setText(text(48) + QStringLiteral(" -->")); });
+    CaptionStep([&] {
+        Button2->setText(text(48) + QStringLiteral(" -->"));
+        FitTopPanel();
+    });
+
+    // Items of added features name their texts.
+    auto added = [this](const char* name) { return FromCp1252(Editor.Language.Added(name)); };
+    CaptionStep([&] { Undo1->setText(added("undo")); });
+    CaptionStep([&] { Redo1->setText(added("redo")); });
+    CaptionStep([&] { AskBeforeDiscarding1->setText(added("askdiscard")); });
+    CaptionStep([&] { ShowDocumentState(); });
 
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::Window, text(49)); });
     CaptionStep([&] { SetFileChooserCaption(Form3, ChooserCaption::LoadButton, text(50)); });
@@ -141,6 +157,7 @@ void TForm1::SetCaptions() {
     CaptionStep([&] { SetColorWindowCaption(Form4, ColorWindowCaption::Window, text(54)); });
     CaptionStep([&] { SetColorWindowCaption(Form4, ColorWindowCaption::OkButton, text(5)); });
     CaptionStep([&] { SetColorWindowCaption(Form4, ColorWindowCaption::CancelButton, text(3)); });
+    CaptionStep([&] { SetFindReplaceCaptions(); });
 }
 
 void TForm1::LanguageFileChosen(const std::string& fileName) {

@@ -28,6 +28,8 @@ namespace tw {
 namespace {
 constexpr int MaximumPointSize = 256;
 constexpr int MaximumPanelHeight = 10000;
+constexpr int ToggleDesignWidth = 75;
+constexpr int Panel2DesignWidth = 269;
 
 std::string ProgramFolder() {
     QByteArray folder = QFile::encodeName(QCoreApplication::applicationDirPath());
@@ -61,6 +63,8 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     BuildLayout();
     BuildMenus();
     BuildPopupMenus();
+    BuildRecentFilesMenu();
+    BuildFindReplace();
 
     GuiFeedback::Widgets widgets;
     widgets.Window = this;
@@ -71,17 +75,19 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     widgets.SG1 = SG1;
     FeedbackShown = std::make_unique<GuiFeedback>(widgets, *PromptsUsed);
 
-    SG1->SetGrid(&Editor.SG1());
+    SG1->SetDocument(&Editor);
     Editor.Measure = SG1->Measure();
 
     CreateWindows();
     ConnectHandlers();
+    ShowDocumentState();
 }
 
 TForm1::~TForm1() {
     // The grid view refers to the editor state, which goes before the child widgets
     // do; the view goes first, and tells this half-destroyed window nothing on its way.
     QObject::disconnect(SG1, nullptr, this, nullptr);
+    Editor.History.Changed = nullptr;
     delete SG1;
     SG1 = nullptr;
 }
@@ -116,7 +122,9 @@ void TForm1::BuildLayout() {
     ComboBox2->setGeometry(2, 24, 267, 22);
     ComboBox2->setMaxVisibleItems(10);
     ComboBox2->addItem(QStringLiteral("Select Variable List"));
-    top->addWidget(Panel2);
+    // Held at the left: with the text area closed the lists and the toggle button stay
+    // where the user has them, instead of drifting to the middle of the window.
+    top->addWidget(Panel2, 0, Qt::AlignLeft);
 
     Memo1 = new QPlainTextEdit(Panel1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -157,9 +165,28 @@ void TForm1::BuildLayout() {
     ProgressBar1->setTextVisible(false);
     progress->addWidget(ProgressBar1);
     status->addWidget(ProgressPanel, 1);
+    // The document's name, and whether it has changes not yet saved; the window title
+    // stays the program's own.
+    DocumentPanel = new QLabel(Panel3);
+    DocumentPanel->setObjectName(QStringLiteral("DocumentPanel"));
+    DocumentPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    DocumentPanel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    DocumentPanel->setMinimumWidth(120);
+    status->addWidget(DocumentPanel);
     column->addWidget(Panel3);
 
     setCentralWidget(central);
+    FitTopPanel();
+}
+
+void TForm1::FitTopPanel() {
+    // Design sizes are the least; a language with a longer "Toggle" caption widens the
+    // button, and the panel and the list under it grow with it.
+    const int buttonWidth = std::max(ToggleDesignWidth, Button2->sizeHint().width());
+    Button2->resize(buttonWidth, Button2->height());
+    const int panelWidth = std::max(Panel2DesignWidth, Button2->x() + buttonWidth);
+    Panel2->setFixedWidth(panelWidth);
+    ComboBox2->resize(panelWidth - ComboBox2->x(), ComboBox2->height());
 }
 
 void TForm1::CreateWindows() {

@@ -12,6 +12,7 @@
 
 #include "core/app/colors.h"
 #include "core/app/editorstate.h"
+#include "core/grid/findreplace.h"
 #include "gui/document/filechooserhost.h"
 
 class QAction;
@@ -27,6 +28,7 @@ class QWidget;
 
 namespace tw {
 
+class FindReplaceWindow;
 class GridView;
 class GuiFeedback;
 class Prompts;
@@ -142,6 +144,13 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     QAction* Help2;
     QAction* LANGUAGE1;
 
+    // Undo, redo and the question before discarding changes.
+    QAction* Undo1;
+    QAction* Redo1;
+    QAction* AskBeforeDiscarding1;
+    // Third panel of the status bar: the document's file name, marked while modified.
+    QLabel* DocumentPanel;
+
     // Pop-up menus of the grid.
     QMenu* PopupMenu1;
     QAction* ColSelectionToggle1;
@@ -255,6 +264,25 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void ResetReportArea() override;
     void LoadIntoSlot(const std::string& path, int slot) override;
     void RunCompareOrCombine(const std::string& mode) override;
+    std::string AddedText(const std::string& name) const override;
+    std::vector<std::string> OpeningFolders() const override;
+
+    // --- recent files in the File menu (gui/document/recentfiles.cpp) ---
+    QMenu* RecentFiles1 = nullptr;
+    void RefreshRecentFiles();
+    void RecentFileClick(const std::string& path);
+    // Puts a file the user loaded at the top of the list.
+    void RememberRecentFile(const std::string& path);
+
+    // --- Find and Replace (gui/grid/replacecommands.cpp) ---
+    QAction* FindReplace1 = nullptr;
+    FindReplaceWindow* FindReplaceForm = nullptr;
+    void FindReplace1Click();
+    void ReplaceFindNext();
+    void ReplaceCurrent();
+    void ReplaceAllClick();
+    // Writes the replacements of one Replace or Replace All as one change.
+    void ApplyReplacements(const std::vector<CellReplacement>& cells);
 
     // --- handlers: column headers and reference panel (gui/headers/) ---
     void ComboBox1Change();
@@ -263,6 +291,16 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void Show1Click();
     void ShowCOLANDDescriptions1Click();
 
+    // --- handlers: undo, redo and unsaved changes (gui/document/historycommands.cpp) ---
+    void Undo1Click();
+    void Redo1Click();
+    void AskBeforeDiscarding1Click();
+    // Whether the document may be closed or replaced: asks Save, Discard or Cancel when
+    // the option is on and the document is modified.
+    bool MayDiscardDocument();
+    // Menu items and the document panel follow the history.
+    void ShowDocumentState();
+
     // --- handlers: compare and combine (gui/compare/) ---
     void CompareTabFiles1Click();
     void CombineTabFiles1Click();
@@ -270,6 +308,20 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void CombineShowCompareMessages1Click();
     void SortByColumn01Click();
     void SortByColumn1Click();
+
+    // --- reports of compare and combine: the last run's records in the grid
+    //     (gui/compare/reportcommands.cpp) ---
+    QAction* NextDifference1 = nullptr;     // Edit menu, F8
+    QAction* PreviousDifference1 = nullptr; // Edit menu, Shift+F8
+    void NextDifference1Click();
+    void PreviousDifference1Click();
+    // Double-click or Enter on line `line` (from 0) of the report area: that line's cell of
+    // SG1 becomes current. False when the line is no line of the last report.
+    bool ReportLineChosen(int line);
+    // The record walked to last (an index into the records), -1 before the first.
+    int ReportPosition() const { return ReportIndex; }
+    // Whether the last report names the cell (display row, data column).
+    bool ReportCellMarked(int row, int dataCol) const;
 
   protected:
     // Every modal window of the program opens here; tests replace it so nothing blocks.
@@ -298,12 +350,20 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void SortMainGrid(int column);
 
     bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
   private:
     void BuildLayout();
     void BuildMenus();
     void BuildPopupMenus();
+    void BuildRecentFilesMenu();
+    void BuildFindReplace();
+    void SetFindReplaceCaptions();
+    bool ReplaceOptionsNow(ReplaceOptions& options);
+    void ShowReplaceMatch(int row, int col);
+    // Sizes the toggle button to its caption and the left panel around it.
+    void FitTopPanel();
     void ConnectHandlers();
     void ConnectMenuItem(QAction* item, void (TForm1::*handler)());
     void CreateWindows();
@@ -313,6 +373,7 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void ChooseLanguageAtStartup();
     void RunStartupSteps();
     void HideMarked(bool rows);
+    void MoveInHistory(bool undo);
     void ChangeGridColor(int target);
     void ReportMissingDefaultLanguage(const std::string& error);
 
@@ -320,6 +381,16 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     std::unique_ptr<Prompts> OwnPrompts;
     Prompts* PromptsUsed;
     std::unique_ptr<GuiFeedback> FeedbackShown;
+
+    // Reports of compare and combine.
+    void BuildReportMenuItems();
+    void ConnectReportCommands();
+    void SetReportCaptions();
+    // After a run: the markers, the walk's start and the duplicate-key warning.
+    void ShowReportRun();
+    void GoToReportRecord(int index);
+    ReportMarkers Markers;
+    int ReportIndex = -1;
 
     bool ActivatedFlag = false;
     int FontSize = 8;

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -60,6 +61,7 @@ void TForm1::BuildMenus() {
     Find1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     FindNext1 = AddItem(Edit1, "FindNext1", "Find Next");
     FindNext1->setShortcut(QKeySequence(Qt::Key_F3));
+    BuildReportMenuItems();
 
     Options1 = AddMenu(bar, "Options1", "  &Options  ");
     AutoSelectAll1 = AddCheckItem(Options1, "AutoSelectAll1", "Auto Select All", true);
@@ -109,6 +111,19 @@ void TForm1::BuildMenus() {
     Help1 = AddMenu(bar, "Help1", "  &Help  ");
     About1 = AddItem(Help1, "About1", "&About");
     Help2 = AddItem(Help1, "Help2", "Help");
+
+    // Undo and redo close the Edit menu; the question before discarding changes closes
+    // the Options menu. Captions come from the added texts (SetCaptions).
+    AddSeparator(Edit1, "N12");
+    Undo1 = AddItem(Edit1, "Undo1", "&Undo");
+    Undo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    Redo1 = AddItem(Edit1, "Redo1", "&Redo");
+    Redo1->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    Undo1->setEnabled(false);
+    Redo1->setEnabled(false);
+    AskBeforeDiscarding1 =
+        AddCheckItem(Options1, "AskBeforeDiscarding1", "Ask Before Discarding Changes", false);
 
     // A top-level item without a menu of its own: choosing it opens the language window.
     LANGUAGE1 = bar->addAction(QStringLiteral("  Language "));
@@ -203,6 +218,19 @@ void TForm1::ConnectHandlers() {
     ConnectMenuItem(Help2, &TForm1::Help2Click);
     ConnectMenuItem(LANGUAGE1, &TForm1::LANGUAGE1Click);
 
+    ConnectMenuItem(Undo1, &TForm1::Undo1Click);
+    ConnectMenuItem(Redo1, &TForm1::Redo1Click);
+    ConnectMenuItem(AskBeforeDiscarding1, &TForm1::AskBeforeDiscarding1Click);
+    connect(SG1, &GridView::HistoryKey, this, [this](bool undo) {
+        if (undo)
+            Undo1Click();
+        else
+            Redo1Click();
+    });
+    connect(SG1, &GridView::CellTextRefused, this,
+            [this](const QString& message) { StatusPanel->setText(message); });
+    Editor.History.Changed = [this] { ShowDocumentState(); };
+
     // Both pop-up menus share their handlers; Cancel only closes the menu.
     for (QAction* item : {ColSelectionToggle1, ColSelectionToggle2})
         ConnectMenuItem(item, &TForm1::ColSelectionToggle1Click);
@@ -250,6 +278,8 @@ void TForm1::ConnectHandlers() {
     FeedbackShown->ChooserFolderCommand = [this](const std::string& folder) {
         SetFileChooserFolder(Form3, folder);
     };
+
+    ConnectReportCommands();
 }
 
 } // namespace tw

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+class QFont;
 class QWidget;
 
 namespace tw {
@@ -23,11 +24,20 @@ class Prompts {
     // A message box with one text and one button.
     virtual void MessageBox(const QString& text) = 0;
 
+    // Unsaved changes: a question with the buttons Save, Discard and Cancel (the
+    // captions given); closing the box is Cancel.
+    enum class DiscardAnswer { Save, Discard, Cancel };
+    virtual DiscardAnswer AskSaveDiscardCancel(const QString& question, const QString& save,
+                                               const QString& discard, const QString& cancel) = 0;
+
     // Language texts are Windows-1252 bytes; these convert them for the boxes.
     QString InputBox(const std::string& caption, const std::string& prompt,
                      const std::string& defaultAnswer);
     void MessageBox(const std::string& text);
 };
+
+// The least width of a box whose title bar shows `caption` whole.
+int TitleFittingWidth(const QFont& font, const QString& caption);
 
 // The real boxes: QInputDialog and QMessageBox over the given window.
 class DialogPrompts : public Prompts {
@@ -39,6 +49,8 @@ class DialogPrompts : public Prompts {
     QString InputBox(const QString& caption, const QString& prompt,
                      const QString& defaultAnswer) override;
     void MessageBox(const QString& text) override;
+    DiscardAnswer AskSaveDiscardCancel(const QString& question, const QString& save,
+                                       const QString& discard, const QString& cancel) override;
 
   private:
     QWidget* Parent;
@@ -63,10 +75,17 @@ class ScriptedPrompts : public Prompts {
     QString InputBox(const QString& caption, const QString& prompt,
                      const QString& defaultAnswer) override;
     void MessageBox(const QString& text) override;
+    // Answers queued with AnswerDiscard; with none queued the question is cancelled, so
+    // nothing is lost.
+    DiscardAnswer AskSaveDiscardCancel(const QString& question, const QString& save,
+                                       const QString& discard, const QString& cancel) override;
+    void AnswerDiscard(DiscardAnswer answer) { DiscardAnswers.push_back(answer); }
 
     QVector<Question> Questions;
     QStringList Messages;
     std::deque<std::optional<QString>> Answers;
+    QStringList DiscardQuestions;
+    std::deque<DiscardAnswer> DiscardAnswers;
 };
 
 } // namespace tw

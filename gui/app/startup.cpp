@@ -186,6 +186,11 @@ void TForm1::RunStartupSteps() {
             AutoSelectAll1->setChecked(*on);
     });
 
+    Guarded([&] {
+        if (auto on = reg.ReadBool("askdiscard"))
+            AskBeforeDiscarding1->setChecked(*on);
+    });
+
     // Step 19: colours come before any file is loaded.
     ApplyStoredColors();
 
@@ -241,7 +246,8 @@ void TForm1::RunStartupSteps() {
 }
 
 void TForm1::Exit1Click() {
-    // Every setting was written when it changed; nothing is asked on the way out.
+    // Every setting was written when it changed; closing asks about unsaved changes
+    // only when the user chose to be asked.
     close();
 }
 

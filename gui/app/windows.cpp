@@ -54,6 +54,7 @@ void SetFileChooserCaption(TForm3* chooser, ChooserCaption which, const QString&
         chooser->BitBtn2->setText(caption);
         break;
     }
+    chooser->LayOutPanels();
 }
 void SetColorWindowCaption(TForm4* colorWindow, ColorWindowCaption which, const QString& caption) {
     if (!colorWindow)

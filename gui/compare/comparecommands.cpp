@@ -10,6 +10,7 @@
 #include "core/compare/combinefiles.h"
 #include "core/compare/comparefiles.h"
 #include "core/compare/sortbycolumn.h"
+#include "core/document/documentedits.h"
 #include "core/document/loader.h"
 #include "gui/app/cp1252.h"
 #include "gui/app/guifeedback.h"
@@ -65,11 +66,15 @@ void TForm1::LoadIntoSlot(const std::string& path, int slot) {
 void TForm1::RunCompareOrCombine(const std::string& mode) {
     // Both sort SG1, and combine inserts, removes and rewrites its rows: one model change.
     SG1->BeginGridChange();
-    if (mode == "compare")
+    if (mode == "compare") {
         CompareFiles(Editor, *FeedbackShown);
-    else if (mode == "combine")
+    } else if (mode == "combine") {
+        // The whole merge is one step of the document's history.
+        WholeDocumentStep step(Editor);
         CombineFiles(Editor, *FeedbackShown);
+    }
     SG1->EndGridChange();
+    ShowReportRun();
     SG1->RefreshCells();
     // Both leave the busy cursor to the one who started them.
     FeedbackShown->SetBusy(false);
@@ -79,6 +84,9 @@ void TForm1::RunCompareOrCombine(const std::string& mode) {
 
 void TForm1::OpenChooserToSelect(const std::string& mode, int hintText) {
     PrepareCommand();
+    // Both runs load their first file over the document.
+    if (!MayDiscardDocument())
+        return;
     Editor.CompareMode = mode;
     if (!Form3)
         return;

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QLineEdit>
 
+#include "core/app/programtexts.h"
 #include "core/app/text.h"
 #include "core/document/loader.h"
 #include "core/document/save.h"
+#include "core/grid/gridcommands.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/mainwindow.h"
 #include "gui/app/windows.h"
@@ -37,14 +39,25 @@ bool TForm1::LoadIntoMainGrid(const std::string& path) {
     // one reset instead of following each row it adds.
     SG1->BeginGridChange();
     const LoadResult loaded = LoadTable(Editor, path, 1, *FeedbackShown);
+    // Without "Auto Size On Load" every column is still wide enough for its header and
+    // for a number of ten digits, so a new document can be read before anything is
+    // sized by hand.
+    if (!Editor.AutoSizeOnLoad) {
+        const int least =
+            Editor.Measure.Width("0000000000", false) + 2 * Editor.SG1().GridLineWidth() + 8;
+        WidenColumnsToHeaders(Editor.SG1(), Editor.Measure, least);
+    }
     SG1->EndGridChange();
     SG1->SetCurrentCell(Editor.SG1().Row(), Editor.SG1().Col());
     RefreshHeaderLists();
+    ShowDocumentState();
     return loaded.Ok;
 }
 
 void TForm1::Reload1Click() {
     SG1->EndCellEdit();
+    if (!MayDiscardDocument())
+        return;
     // The chooser opens in load mode: closing it always returns it there.
     if (QDialog* chooser = FileChooserDialog(Form3))
         ExecModal(*chooser);
@@ -53,7 +66,8 @@ void TForm1::Reload1Click() {
 void TForm1::LoadSelected(const std::string& path) {
     // The chooser has closed; the window behind it is painted before the load starts.
     repaint();
-    LoadIntoMainGrid(path);
+    if (LoadIntoMainGrid(path))
+        RememberRecentFile(path);
     // Stored whether the load worked or not: the next start tries the same file again.
     const std::string folder = Form3 ? PathBytes(Form3->Folder()) : FolderPart(path);
     std::string tabPath = folder;
@@ -88,14 +102,31 @@ void TForm1::SaveAs1Click() {
 
 void TForm1::SaveAs(const std::string& folder, const std::string& typedName) {
     // A name that is empty or reaches into another folder names no file of the folder
-    // shown; the document keeps the target it has.
-    if (typedName.empty() || typedName.find('/') != std::string::npos) {
-        Editor.ErrorContext = Editor.Text(95) + " " + typedName;
-        FeedbackShown->ShowMessage(Editor.Text(99) + " " + Editor.ErrorContext);
+    // shown; the document keeps the target it has. (The chooser says so before it
+    // asks; this is the last line of defence.)
+    if (typedName.empty() || typedName.find('/') != std::string::npos || typedName == "." ||
+        typedName == "..") {
+        FeedbackShown->ShowMessage(
+            typedName.empty() ? Editor.Language.Added("saveasnoname")
+                              : FormatText(Editor.Language.Added("saveasbadname"), {typedName}));
         return;
     }
     SetSaveAsTarget(Editor, folder, typedName);
     Save1Click();
+}
+
+std::string TForm1::AddedText(const std::string& name) const {
+    return Editor.Language.Added(name);
+}
+
+std::vector<std::string> TForm1::OpeningFolders() const {
+    // Where the user last loaded from, else where the open document lives.
+    std::vector<std::string> folders;
+    if (!TabFolder.empty())
+        folders.push_back(TabFolder);
+    if (!Editor.DocumentRealFolder.empty())
+        folders.push_back(Editor.DocumentRealFolder);
+    return folders;
 }
 
 std::string TForm1::Text(int index) const {

@@ -4,6 +4,9 @@
 // replace with a recorder.
 
 #include <string>
+#include <vector>
+
+#include "core/app/programtexts.h"
 
 namespace tw {
 
@@ -15,6 +18,13 @@ public:
     virtual std::string Text(int index) const = 0;
     // A message box with one text and one button, through the program's prompts.
     virtual void ShowMessage(const std::string& text) = 0;
+    // An added text of the active language file (built-in English without one).
+    virtual std::string AddedText(const std::string& name) const {
+        return BuiltInProgramText(name);
+    }
+    // Folders to open in when the chooser has none that exists, best first ("tabpath",
+    // the document's folder).
+    virtual std::vector<std::string> OpeningFolders() const { return {}; }
 
     // "&Load Selected": load `path` into SG1, then store the chooser's folder (as the
     // load left it) as "tabpath" and the file name of `path` as "lastfile".

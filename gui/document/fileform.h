@@ -1,7 +1,8 @@
 #pragma once
 // TForm3, the File chooser: a folder tree and a filtered file list, used to load a file,
 // to save under a new name, and to pick two to five files of one kind for a compare or
-// a combine run. Closing it, whichever way, always returns it to load mode.
+// a combine run. Closing it, whichever way, always returns it to load mode. A path field
+// above the tree takes a typed or pasted folder or file path in every mode.
 
 #include <QDialog>
 #include <QString>
@@ -37,6 +38,18 @@ public:
     // The mask of the selected filter entry, e.g. "*.mes;*.tab;*.dlg".
     QString Mask() const;
 
+    // What Enter in the path field does with `typed` (relative to the folder shown, "~"
+    // for the home folder): a folder is opened; a file gets what the mode's main button
+    // does with a selected file; in save-as mode a new name in an existing folder is
+    // saved to. Anything else is reported and changes nothing.
+    void PathEntered(const QString& typed);
+    // The message for a Save As name that names no file of the folder shown (empty, a
+    // folder, or a name with "/"); empty when the name will do.
+    QString SaveNameProblem(const QString& name) const;
+    // Places the controls of both panels for the captions they have now and the width
+    // of the window (captions of another language may be longer than designed).
+    void LayOutPanels();
+
     // Handlers.
     void FormShow();
     void FormClose();
@@ -44,6 +57,7 @@ public:
     void BitBtn2Click();
     void BitBtn3Click();
     void FL1Click();
+    void FL1DoubleClick();
     void SelectButtonClick(int k); // Button1Click .. Button5Click
     void Button6Click();
 
@@ -51,6 +65,7 @@ public:
     QWidget* Panel1 = nullptr;
     QComboBox* FilterComboBox1 = nullptr;
     QLabel* Label1 = nullptr;
+    QLineEdit* PathEdit = nullptr;
     QTreeView* DL1 = nullptr;
     QListWidget* FL1 = nullptr;
     QWidget* Panel2 = nullptr;
@@ -64,6 +79,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     FileChooserHost& Host;
@@ -76,6 +93,17 @@ private:
     QString SelectedName() const;
     QString PathOf(const QString& name) const;
     QString LanguageText(int index) const;
+    QString AddedText(const char* name) const;
+    // The mode's main button applied to the file `path`: load it, save as it, or pick it
+    // with the next Select button.
+    void MainAction(const QString& path);
+    void LoadPath(const QString& path);
+    void SaveAsIn(const QString& folder, const QString& name);
+    void PickFile(int k, const QString& path);
+    // The Select button a file picked now goes to (1..5); 0 when none is waiting.
+    int NextSelectButton() const;
+    // Opens the first existing of: the folder shown, the host's opening folders, "/".
+    void OpenStartFolder();
 };
 
 } // namespace tw

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/document/documentedits.h"
 #include "core/grid/clipboardtext.h"
 #include "gui/app/cp1252.h"
 #include "gui/grid/gridmodel.h"
@@ -165,6 +166,18 @@ bool GridView::HandleGridKey(QKeyEvent* event, bool fromEditor) {
         else PasteClipboard();
         return true;
     }
+    const bool undoKey = ctrl && key == Qt::Key_Z;
+    const bool redoKey = (ctrl && key == Qt::Key_Y) ||
+                         (mods == (Qt::ControlModifier | Qt::ShiftModifier) && key == Qt::Key_Z);
+    if (fromEditor && (undoKey || redoKey)) {
+        // The editor takes back its own typing first, as any text field does; with none
+        // left, the key means the document's last change.
+        const QLineEdit* editor = CellEditor();
+        if (editor && (undoKey ? editor->isUndoAvailable() : editor->isRedoAvailable()))
+            return false;
+        emit HistoryKey(undoKey);
+        return true;
+    }
     if (key == Qt::Key_Insert && mods == Qt::NoModifier) {
         if (!AllowRowKeys) return false;
         InsertRowAtCurrent();
@@ -228,7 +241,16 @@ void GridView::CutSelection() {
     const Rect rect = SelectedRect();
     QGuiApplication::clipboard()->setText(
         FromCp1252(BuildCopyText(*TextGrid, rect.Top, rect.Left, rect.Bottom, rect.Right)));
-    ClearCellRect(*TextGrid, CellRect{rect.Top, rect.Left, rect.Bottom, rect.Right});
+    if (Document) {
+        // The whole cut is one step.
+        std::vector<CellText> cleared;
+        for (int r = std::max(rect.Top, 0); r <= rect.Bottom && r < TextGrid->RowCount(); ++r)
+            for (int c = std::max(rect.Left, 0); c <= rect.Right && c < TextGrid->ColCount(); ++c)
+                cleared.push_back({TextGrid->DataColumnOf(c), r, std::string()});
+        WriteDocumentCells(cleared);
+    } else {
+        ClearCellRect(*TextGrid, CellRect{rect.Top, rect.Left, rect.Bottom, rect.Right});
+    }
     Model->CellsChanged(rect.Top, rect.Left, rect.Bottom, rect.Right);
     if (wasEditing) BeginCellEdit();
 }
@@ -243,8 +265,32 @@ void GridView::PasteClipboard() {
     }
     const bool wasEditing = EditorActive();
     EndCellEdit();
-    const CellRect written = PasteCells(*TextGrid, GridModel::DisplayRowOf(current.row()),
-                                        current.column(), SplitPastedText(bytes));
+    const int top = GridModel::DisplayRowOf(current.row());
+    const int left = current.column();
+    const auto pasted = SplitPastedText(bytes);
+    CellRect written;
+    if (Document) {
+        // The whole paste is one step, and a text the document cannot hold refuses it all.
+        std::vector<CellText> cells;
+        written = CellRect{top, left, top - 1, left - 1};
+        for (size_t i = 0; i < pasted.size(); ++i) {
+            const int r = top + static_cast<int>(i);
+            if (r >= TextGrid->RowCount())
+                break;
+            for (size_t j = 0; j < pasted[i].size(); ++j) {
+                const int c = left + static_cast<int>(j);
+                if (c >= TextGrid->ColCount())
+                    break;
+                cells.push_back({TextGrid->DataColumnOf(c), r, pasted[i][j]});
+                written.Bottom = std::max(written.Bottom, r);
+                written.Right = std::max(written.Right, c);
+            }
+        }
+        if (!WriteDocumentCells(cells))
+            written = CellRect{};
+    } else {
+        written = PasteCells(*TextGrid, top, left, pasted);
+    }
     if (!written.Empty())
         Model->CellsChanged(written.Top, written.Left, written.Bottom, written.Right);
     if (wasEditing) BeginCellEdit();
@@ -257,7 +303,13 @@ void GridView::InsertRowAtCurrent() {
     const int col = current.column();
     const bool wasEditing = EditorActive();
     EndCellEdit();
-    Model->InsertGridRows(row, 1);
+    if (Document) {
+        BeginGridChange();
+        InsertDocumentRow(*Document, row);
+        EndGridChange();
+    } else {
+        Model->InsertGridRows(row, 1);
+    }
     for (QTableView* view : {static_cast<QTableView*>(this), static_cast<QTableView*>(Frozen)})
         view->setRowHeight(current.row(), TextGrid->RowHeight(row));
     SetCurrentCell(row, col); // the new empty row takes the row number
@@ -274,9 +326,20 @@ void GridView::DeleteCurrentRow() {
     EndCellEdit();
     if (TextGrid->RowCount() - TextGrid->FixedRows() == 1) {
         // The only row stays, emptied, hidden columns included.
+        std::vector<CellText> cleared;
         for (int dataCol = 0; dataCol < TextGrid->DataColumnCount(); ++dataCol)
-            TextGrid->SetCell(dataCol, row, {});
+            cleared.push_back({dataCol, row, std::string()});
+        if (Document)
+            WriteDocumentCells(cleared);
+        else
+            for (const CellText& cell : cleared)
+                TextGrid->SetCell(cell.DataCol, cell.Row, {});
         Model->CellsChanged(row, 0, row, Model->columnCount() - 1);
+    } else if (Document) {
+        BeginGridChange();
+        DeleteDocumentRow(*Document, row);
+        EndGridChange();
+        SetCurrentCell(std::min(row, TextGrid->RowCount() - 1), col);
     } else {
         Model->DeleteGridRows(row, 1);
         SetCurrentCell(std::min(row, TextGrid->RowCount() - 1), col);

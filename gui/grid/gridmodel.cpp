@@ -106,7 +106,12 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     const int dataCol = TextGrid->DataColumnOf(index.column());
     const int row = DisplayRowOf(index.row());
     if (TextGrid->Cell(dataCol, row) == bytes) return true;
-    TextGrid->SetCell(dataCol, row, bytes);
+    if (CellWriter) {
+        if (!CellWriter(dataCol, row, bytes))
+            return false;
+    } else {
+        TextGrid->SetCell(dataCol, row, bytes);
+    }
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

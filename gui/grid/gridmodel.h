@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <functional>
+#include <string>
 
 namespace tw {
 
@@ -47,6 +48,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Where an edited cell's bytes go (data column, display row); false when the text was
+    // refused. Unset, the model writes the grid itself.
+    std::function<bool(int dataCol, int row, const std::string& bytes)> CellWriter;
+
     // Refuses (false, cell unchanged) a text with a character outside the code page.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 

@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 #include <climits>
 
 #include "gui/app/cp1252.h"
+#include "gui/grid/selectionframe.h"
 
 namespace tw {
 
@@ -61,6 +64,25 @@ void CellDelegate::CommitAndClose() {
     if (!editor) return;
     emit commitData(editor);
     emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!MarkerAt || !MarkerAt(index))
+        return;
+    // A triangle in the top right corner, a third of the row high: it leaves the cell's
+    // background and most of its text in view.
+    const QRect cell = option.rect;
+    const int size = std::max(4, std::min(cell.height(), cell.width()) / 3);
+    const QPoint corner = cell.topRight();
+    const QPoint points[3] = {corner, corner - QPoint(size, 0), corner + QPoint(0, size)};
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(0xE0, 0x40, 0x00));
+    painter->drawPolygon(points, 3);
+    painter->restore();
 }
 
 void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
@@ -120,8 +142,18 @@ void FrozenColumnsView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void FrozenColumnsView::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void FrozenColumnsView::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
 
-void FrozenColumnsView::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void FrozenColumnsView::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
+
+void FrozenColumnsView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    QPainter painter(viewport());
+    PaintSelectionFrame(*this, painter);
+}
 
 } // namespace tw

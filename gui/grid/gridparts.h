@@ -45,6 +45,12 @@ public:
     std::function<void(QLineEdit*)> EditorCreated;
     const bool* SelectAllOnEdit = nullptr;
 
+    // Cells that get a report marker: a small corner drawn over whatever background the
+    // colour rules give the cell.
+    std::function<bool(const QModelIndex&)> MarkerAt;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
@@ -85,6 +91,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool ClosingFocused = false;

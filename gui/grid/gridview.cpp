@@ -4,13 +4,16 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/document/documentedits.h"
 #include "gui/app/cp1252.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridparts.h"
+#include "gui/grid/selectionframe.h"
 
 namespace tw {
 
@@ -47,6 +50,11 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     for (CellDelegate* delegate : {MainDelegate, FrozenDelegate}) {
         delegate->SelectAllOnEdit = &SelectAllOnEdit;
         delegate->EditorCreated = [this](QLineEdit* editor) { EditorCreated(editor); };
+        delegate->MarkerAt = [this](const QModelIndex& index) {
+            return CellMarked && TextGrid &&
+                   CellMarked(GridModel::DisplayRowOf(index.row()),
+                              TextGrid->DataColumnOf(index.column()));
+        };
     }
     Model = new GridModel(this);
     Model->SetCellColor(&CellColor);
@@ -92,11 +100,17 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     connect(Frozen->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int col, int, int size) { ColumnResizedByUser(col, size, true); });
     connect(Model, &GridModel::TextRefused, this, &GridView::TextRefused);
-    FocusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-        auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
-        // A window losing the focus as a whole is no exit from the grid.
-        if (inside(old) && now && !inside(now)) emit GridExit();
-    });
+    FocusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+            auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
+            // A window losing the focus as a whole is no exit from the grid.
+            if (inside(old) && now && !inside(now))
+                emit GridExit();
+            // The cell being edited is coloured only while the grid has the focus; an editor
+            // opened while a closing box still held it (Find) takes its colour now.
+            if (inside(now) && !inside(old))
+                RefreshCells();
+        });
 
     GridFont = QFont(QStringLiteral("Arial"), 8);
     ApplyFonts();
@@ -106,6 +120,8 @@ GridView::~GridView() {
     // The children outlive this object's members: nothing may reach them any more.
     disconnect(FocusWatch);
     Model->SetCellColor(nullptr);
+    MainDelegate->MarkerAt = nullptr;
+    FrozenDelegate->MarkerAt = nullptr;
 }
 
 QTableView* GridView::FrozenView() const { return Frozen; }
@@ -116,6 +132,26 @@ void GridView::SetGrid(TTextGrid* grid) {
     Model->SetGrid(grid);
     ApplyGridSizes();
     RestoreCurrentCell();
+}
+
+void GridView::SetDocument(EditorState* document) {
+    Document = document;
+    if (!document) {
+        Model->CellWriter = nullptr;
+        return;
+    }
+    SetGrid(&document->SG1());
+    Model->CellWriter = [this](int dataCol, int row, const std::string& bytes) {
+        return WriteDocumentCells({{dataCol, row, bytes}});
+    };
+}
+
+bool GridView::WriteDocumentCells(const std::vector<CellText>& cells) {
+    if (const auto refused = WriteCells(*Document, cells)) {
+        emit CellTextRefused(FromCp1252(RefusalMessage(*Document, *refused)));
+        return false;
+    }
+    return true;
 }
 
 void GridView::BeginGridChange() {
@@ -258,6 +294,20 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     if (wasEditing || GridHasFocus()) OpenEditorAt(current);
 }
 
+void GridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    // The frame runs along the edge of the whole range, which moves with every change.
+    viewport()->update();
+    if (Frozen)
+        Frozen->viewport()->update();
+}
+
+void GridView::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    QPainter painter(viewport());
+    PaintSelectionFrame(*this, painter);
+}
+
 bool GridView::OpenEditorAt(const QModelIndex& index) {
     if (!index.isValid() || ChangeDepth > 0) return false;
     bool opened;
@@ -326,14 +376,35 @@ QLineEdit* GridView::CellEditor() const {
     return FrozenDelegate->Editor();
 }
 
-void GridView::SetCurrentCell(int row, int col) {
+void GridView::SetCurrentCell(int row, int col, CellScroll scroll) {
     if (!TextGrid || row < 1 || row > Model->rowCount() || col < 0 || col >= Model->columnCount())
         return;
     const QModelIndex index = Model->index(GridModel::ModelRowOf(row), col);
+    const bool hidden = scroll == CentreWhenHidden && !CellWhollyVisible(row, col);
     if (index != currentIndex())
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     SyncGridCurrent(index);
     scrollTo(index);
+    if (hidden) {
+        // Sideways the nearest edge is enough; only the row moves to the middle.
+        QScrollBar* vertical = verticalScrollBar();
+        const int top = rowViewportPosition(index.row()) + vertical->value();
+        vertical->setValue(top + rowHeight(index.row()) / 2 - viewport()->height() / 2);
+    }
+}
+
+bool GridView::CellWhollyVisible(int row, int col) const {
+    if (!TextGrid || row < 1 || row > Model->rowCount() || col < 0 || col >= Model->columnCount())
+        return false;
+    const int modelRow = GridModel::ModelRowOf(row);
+    const int top = rowViewportPosition(modelRow);
+    if (top < 0 || top + rowHeight(modelRow) > viewport()->height())
+        return false;
+    if (col < FixedColumnCount())
+        return true;
+    const int left = columnViewportPosition(col);
+    const int overlay = Frozen->isHidden() ? 0 : FrozenWidth();
+    return left >= overlay && left + columnWidth(col) <= viewport()->width();
 }
 
 bool GridView::SetFixedCols(int count) {

@@ -9,8 +9,14 @@
 #include <QTableView>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/grid/textgrid.h"
+
+namespace tw {
+class EditorState;
+struct CellText;
+} // namespace tw
 
 class QLineEdit;
 
@@ -27,6 +33,10 @@ public:
     ~GridView() override;
 
     void SetGrid(TTextGrid* grid);
+    // The document whose SG1 this view shows: the view's own edits (cell editor, cut,
+    // paste, row keys) then go through the document's one write path and become steps
+    // of its history. Without one they change the grid directly.
+    void SetDocument(EditorState* document);
     TTextGrid* Grid() const { return TextGrid; }
     GridModel* CellModel() const { return Model; }
     // The overlay showing the fixed columns (shares model and selection).
@@ -50,9 +60,14 @@ public:
     bool GridHasFocus() const;
     // The open editor, or null.
     QLineEdit* CellEditor() const;
+    // How a cell made current comes into view: at the nearest edge, or, when it is not
+    // wholly in sight, with its row in the middle of the view.
+    enum CellScroll { NearestEdge, CentreWhenHidden };
     // Makes (display row, display column) current and scrolls it into view. A cell of a
     // fixed column becomes current in the frozen overlay and is edited there.
-    void SetCurrentCell(int row, int col);
+    void SetCurrentCell(int row, int col, CellScroll scroll = NearestEdge);
+    // Whether the whole cell (display row, display column) is in sight.
+    bool CellWhollyVisible(int row, int col) const;
     // Refuses what TTextGrid::SetFixedCols refuses.
     bool SetFixedCols(int count);
 
@@ -77,6 +92,8 @@ public:
 
     // Background of a cell: display row, data column. Empty means the grid's own colour.
     std::function<QColor(int row, int dataCol)> CellColor;
+    // Whether a cell (display row, data column) carries a report marker.
+    std::function<bool(int row, int dataCol)> CellMarked;
     // Measures text in the fonts the grid draws with, always the current ones (the
     // functions stay valid while the view lives, across font size changes).
     TextMeasure Measure() const;
@@ -90,9 +107,17 @@ signals:
     // An edit or a paste did not take because its text has a character outside the
     // code page.
     void TextRefused();
+    // The document refused a text; the message says which character and why.
+    void CellTextRefused(const QString& message);
+    // Undo (true) or redo (false) pressed in the editor when it has nothing of its own
+    // to take back or do again: the document's history is meant.
+    void HistoryKey(bool undo);
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void paintEvent(QPaintEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
@@ -106,6 +131,7 @@ protected:
 
 private:
     TTextGrid* TextGrid = nullptr;
+    EditorState* Document = nullptr;
     GridModel* Model = nullptr;
     FrozenColumnsView* Frozen = nullptr;
     CellDelegate* MainDelegate = nullptr;
@@ -148,6 +174,8 @@ private:
         int Top, Left, Bottom, Right;
     };
     Rect SelectedRect() const; // display indices; Bottom < Top when nothing is there
+    // Through the document; false (and the refusal shown) when a text was refused.
+    bool WriteDocumentCells(const std::vector<CellText>& cells);
     void InsertRowAtCurrent();
     void DeleteCurrentRow();
     void EditorCreated(QLineEdit* editor);

@@ -1,17 +1,21 @@
 // The fast compare and combine against the literal walks, on many small random sets of two
 // to five tables that differ the ways real copies do: changed cells (also only in letter
 // case or by a trailing blank), missing and extra rows, keys that are not numbers, equal
-// numbers spelled differently, duplicate keys, narrower and wider tables.
+// numbers spelled differently, duplicate keys, narrower and wider tables. The records of
+// each run are checked against the lines and the grids as well.
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 #include <tuple>
 
 #include "compare_reference.h"
 #include "compare_support.h"
+#include "core/app/text.h"
 #include "core/compare/combinefiles.h"
 #include "core/compare/comparefiles.h"
+#include "core/compare/reportrecords.h"
 
 namespace tw {
 namespace {
@@ -117,22 +121,68 @@ void ExpectSameGrids(const EditorState& fast, const EditorState& literal, int ro
         ASSERT_EQ(hiddenFast[k].DataRow, hiddenLiteral[k].DataRow);
 }
 
+// What the records of a run hold whatever the input: one per report line, a row that
+// holds the record's key in SG1 as the run leaves it (after every insertion, removal and
+// move of a combine), and a duplicate-key record for exactly the keys that stand on more
+// than one row of a file.
+void ExpectRecordsFitTheRun(const EditorState& before, const EditorState& after, size_t lines,
+                            int round) {
+    const ReportRun& run = after.LastReport;
+    using Duplicate = std::tuple<int, std::string, int>;
+    std::vector<Duplicate> duplicates, expected;
+    size_t lineRecords = 0;
+    for (size_t k = 0; k < run.Count(); ++k) {
+        const ReportRecord r = run.Record(k);
+        if (r.Kind == ReportKind::DuplicateKey)
+            duplicates.emplace_back(r.Slot, r.Key, r.Count);
+        else
+            ++lineRecords;
+        if (r.Row >= 1)
+            ASSERT_EQ(after.SG1().Cell(0, r.Row), r.Key) << "round " << round;
+        if (r.Kind == ReportKind::CellDifference)
+            ASSERT_EQ(after.SG1().Cell(r.Column, r.Row), r.First) << "round " << round;
+    }
+    ASSERT_EQ(lineRecords, lines) << "round " << round;
+    int last = 0;
+    for (int slot = 1; slot <= 5; ++slot)
+        if (CompareText(before.SelectedFiles[static_cast<size_t>(slot - 1)], " ") > 0)
+            last = slot;
+    for (int slot = 1; slot <= last; ++slot) {
+        if (CompareText(before.SelectedFiles[static_cast<size_t>(slot - 1)], " ") <= 0)
+            continue;
+        const TTextGrid& grid = before.Grid(slot);
+        std::map<std::string, int> counts;
+        for (int row = 1; row <= grid.RowCount() - 2; ++row)
+            if (!grid.Cell(0, row).empty())
+                ++counts[grid.CellText(0, row)];
+        for (const auto& [key, count] : counts)
+            if (count > 1)
+                expected.emplace_back(slot, key, count);
+    }
+    std::sort(duplicates.begin(), duplicates.end());
+    ASSERT_EQ(duplicates, expected) << "round " << round;
+}
+
 TEST(CompareRandom, EqualsTheLiteralWalk) {
     std::mt19937 rng(515);
-    int lines = 0, hidden = 0;
+    int lines = 0, hidden = 0, duplicateKeys = 0;
     for (int round = 0; round < 4000; ++round) {
         EditorState fast = RandomState(rng, hidden);
         EditorState literal = fast;
         std::vector<std::string> expected = reference::CompareFiles(literal);
         EventRecorder feedback;
+        const EditorState before = fast;
         CompareFiles(fast, feedback);
         ASSERT_EQ(feedback.Report, expected) << "round " << round;
+        ExpectRecordsFitTheRun(before, fast, expected.size(), round);
+        duplicateKeys += fast.LastReport.DuplicateKeyCount();
         ExpectSameGrids(fast, literal, round);
         EXPECT_FALSE(fast.TextOrderAllowed);
         EXPECT_FALSE(fast.BatchActive);
         lines += static_cast<int>(expected.size());
     }
     EXPECT_GT(lines, 10000); // the cases must actually differ
+    EXPECT_GT(duplicateKeys, 300);
 }
 
 using EntryTuple =
@@ -178,8 +228,10 @@ TEST(CombineRandom, EqualsTheLiteralWalk) {
         EventRecorder feedback;
         feedback.Visible = rng() % 2 == 0;
         bool wasVisible = feedback.Visible;
+        const EditorState before = fast;
         CombineFiles(fast, feedback);
         ASSERT_EQ(feedback.Report, expected) << "round " << round;
+        ExpectRecordsFitTheRun(before, fast, expected.size(), round);
         ExpectSameGrids(fast, literal, round);
         ASSERT_EQ(Entries(fast.Changes), Entries(log)) << "round " << round;
         EXPECT_EQ(feedback.PanelShown, wasVisible ? 0 : 1);

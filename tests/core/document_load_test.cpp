@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -19,7 +21,8 @@ std::vector<std::vector<std::string>> Rows(const TTextGrid& grid) {
     std::vector<std::vector<std::string>> rows;
     for (int r = 0; r < grid.RowCount(); ++r) {
         std::vector<std::string> row;
-        for (int c = 0; c < grid.DataColumnCount(); ++c) row.emplace_back(grid.Cell(c, r));
+        for (int c = 0; c < grid.DataColumnCount(); ++c)
+            row.emplace_back(grid.Cell(c, r));
         rows.push_back(row);
     }
     return rows;
@@ -79,7 +82,8 @@ TEST_F(DocumentTest, MesCellsKeepTheirBraces) {
 TEST_F(DocumentTest, DialogCaptionsWhateverTheLinesHold) {
     ASSERT_TRUE(Load("d.dlg", "{1}{Hello}{m}{f}{}{}{}\nplain\n").Ok);
     std::vector<std::string> header;
-    for (int c = 0; c < 7; ++c) header.emplace_back(State.SG1().Cell(c, 0));
+    for (int c = 0; c < 7; ++c)
+        header.emplace_back(State.SG1().Cell(c, 0));
     EXPECT_EQ(header, (std::vector<std::string>{"#", "T68", "T69", "T70", "T71", "T72", "T73"}));
     EXPECT_EQ(State.SG1().Cell(1, 1), "Hello");
     EXPECT_EQ(State.SG1().Cell(0, 2), "plain");
@@ -110,7 +114,8 @@ TEST_F(DocumentTest, OnlyProtosTabIsStoredAsProtoPath) {
 
 TEST_F(DocumentTest, StatusTextsProgressAndFlagsOfALoad) {
     std::string bytes;
-    for (int i = 0; i < 3000; ++i) bytes += std::to_string(i) + "\tx\n";
+    for (int i = 0; i < 3000; ++i)
+        bytes += std::to_string(i) + "\tx\n";
     ASSERT_TRUE(Load("big.tab", bytes).Ok);
     ASSERT_FALSE(Shown.Statuses.empty());
     EXPECT_EQ(Shown.Statuses.front(), "T61 big.tab");
@@ -179,27 +184,77 @@ TEST_F(DocumentTest, NoBackupWhenTheCallerSaysSo) {
     EXPECT_FALSE(TempFolder::Exists(Folder.Path() + "a.bak"));
 }
 
-TEST_F(DocumentTest, AMissingFileIsReportedWithTheOpeningContext) {
-    ASSERT_TRUE(Load("a.tab", "old\n").Ok);
-    std::string path = Folder.Path() + "missing.tab";
-    LoadResult loaded = LoadTable(State, path, 1, Shown);
+struct UnopenableCase {
+    const char* Name;
+    // Makes the path to load below the folder; gives it.
+    std::string (*Make)(const TempFolder& folder);
+    const char* Context; // "T62" opening, "T63" reading
+};
+
+class UnopenableFiles : public DocumentTest,
+                        public ::testing::WithParamInterface<UnopenableCase> {};
+
+// Nothing the user had open is lost to a file that cannot be loaded, and nothing waits.
+TEST_P(UnopenableFiles, LeaveTheOpenDocumentAndSayWhy) {
+    const UnopenableCase& c = GetParam();
+    ASSERT_TRUE(Load("keep.tab", "old\t1\n").Ok);
+    ASSERT_TRUE(Load("second.tab", "two\n", 2).Ok);
+    Shown = RecordingFeedback();
+    const std::string path = c.Make(Folder);
+    LoadOptions options;
+    options.MaxLines = 3;
+    options.MaxLineBytes = 8;
+
+    LoadResult loaded = LoadTable(State, path, 1, Shown, options);
     EXPECT_FALSE(loaded.Ok);
-    EXPECT_FALSE(loaded.SystemError.empty());
+    ASSERT_FALSE(loaded.SystemError.empty());
     ASSERT_EQ(Shown.Messages.size(), 1u);
-    EXPECT_EQ(Shown.Messages[0], "T60 T62 " + path);
-    // The grid was cleared before the file was opened; the later steps still ran.
-    EXPECT_EQ(State.SG1().Cell(0, 1), "");
-    EXPECT_EQ(State.DocumentFileName, "missing.tab");
+    EXPECT_EQ(Shown.Messages[0],
+              "T60 " + std::string(c.Context) + " " + path + "\n" + loaded.SystemError);
+    EXPECT_EQ(State.SG1().Cell(0, 1), "old");
+    EXPECT_EQ(State.Grid(2).Cell(0, 1), "two");
+    EXPECT_EQ(State.DocumentFileName, "keep.tab");
+    EXPECT_EQ(State.LoadExt, ".tab");
+    for (const std::string& status : Shown.Statuses)
+        EXPECT_NE(status.rfind("T64", 0), 0u);
     EXPECT_EQ(Shown.BusyDepth, 0);
     EXPECT_FALSE(State.PaintSuspended);
 }
 
-TEST_F(DocumentTest, AFileThatCannotBeReadIsReportedWithTheReadingContext) {
-    std::string path = Folder.Path() + "folder.tab";
-    std::filesystem::create_directory(path);
-    EXPECT_FALSE(LoadTable(State, path, 1, Shown).Ok);
-    ASSERT_EQ(Shown.Messages.size(), 1u);
-    EXPECT_EQ(Shown.Messages[0], "T60 T63 " + path);
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, UnopenableFiles,
+    ::testing::Values(
+        UnopenableCase{"Missing", [](const TempFolder& f) { return f.Path() + "missing.tab"; },
+                       "T62"},
+        UnopenableCase{"Folder",
+                       [](const TempFolder& f) {
+                           std::filesystem::create_directory(f.Path() + "folder.tab");
+                           return f.Path() + "folder.tab";
+                       },
+                       "T62"},
+        UnopenableCase{"FifoWithoutWriter",
+                       [](const TempFolder& f) {
+                           std::string path = f.Path() + "pipe.tab";
+                           ::mkfifo(path.c_str(), 0600);
+                           return path;
+                       },
+                       "T62"},
+        UnopenableCase{"EndlessDevice", [](const TempFolder&) { return std::string("/dev/zero"); },
+                       "T62"},
+        UnopenableCase{"MoreLinesThanAGridHolds",
+                       [](const TempFolder& f) { return f.Write("long.tab", "1\n2\n3\n4\n"); },
+                       "T63"},
+        UnopenableCase{"ALineLongerThanARowHolds",
+                       [](const TempFolder& f) { return f.Write("wide.tab", "1\n123456789\n"); },
+                       "T63"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(DocumentTest, FilesJustWithinTheLimitsLoadWhole) {
+    LoadOptions options;
+    options.MaxLines = 3;
+    options.MaxLineBytes = 8;
+    ASSERT_TRUE(LoadTable(State, Folder.Write("a.tab", "1\n2\n1234567\n"), 1, Shown, options).Ok);
+    EXPECT_EQ(State.SG1().Cell(0, 3), "1234567");
 }
 
 TEST_F(DocumentTest, AnEmptyPathLoadsNothingAndSaysNothing) {

@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <algorithm>
 #include <filesystem>
+#include <random>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
+#include "core/document/fileformat.h"
 #include "core/document/filesink.h"
 #include "core/document/save.h"
+#include "core/grid/textgrid.h"
 #include "support/document_fixture.h"
 
 namespace tw {
@@ -21,7 +29,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     for (auto& entry : std::filesystem::directory_iterator(folder)) {
         std::string name = entry.path().filename().string();
-        if (name.rfind("settings.reg", 0) != 0 && name != "program") names.push_back(name);
+        if (name.rfind("settings.reg", 0) != 0 && name != "program")
+            names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -78,7 +87,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DocumentTest, HugeLinesAndManyFieldsComeBackWhole) {
     std::string wide;
-    for (int i = 0; i < 100000; ++i) wide += (i ? "\t" : "") + std::to_string(i % 7);
+    for (int i = 0; i < 100000; ++i)
+        wide += (i ? "\t" : "") + std::to_string(i % 7);
     std::string huge(1 << 20, 'q');
     huge[12345] = '\0';
     ASSERT_TRUE(Load("big.tab", wide + "\n" + huge + "\n").Ok);
@@ -174,11 +184,11 @@ TEST_F(DocumentTest, NothingLoadedMeansNothingWritten) {
 
 // A file system that fails: after `failAfter` bytes, or at the rename.
 class FailingWriter : public AtomicFileWriter {
-public:
+  public:
     FailingWriter(std::string target, long failAfter, bool failRename)
         : AtomicFileWriter(std::move(target)), Left(failAfter), FailRename(failRename) {}
 
-protected:
+  protected:
     ssize_t WriteSome(int fd, const char* data, size_t size) override {
         if (Left >= 0) {
             if (Left == 0) {
@@ -198,7 +208,7 @@ protected:
         return AtomicFileWriter::RenameFile(from, to);
     }
 
-private:
+  private:
     long Left;
     bool FailRename;
 };
@@ -214,7 +224,8 @@ class FailedSaves : public DocumentTest, public ::testing::WithParamInterface<Fa
 TEST_P(FailedSaves, LeaveThePreviousFileWholeAndSaySo) {
     const auto& c = GetParam();
     std::string original;
-    for (int i = 0; i < 50000; ++i) original += std::to_string(i) + "\tvalue\n";
+    for (int i = 0; i < 50000; ++i)
+        original += std::to_string(i) + "\tvalue\n";
     std::string path = Folder.Write("keep.tab", original);
     ASSERT_TRUE(LoadTable(State, path, 1, Shown).Ok);
     State.SG1().SetCell(1, 1, "changed");
@@ -222,7 +233,7 @@ TEST_P(FailedSaves, LeaveThePreviousFileWholeAndSaySo) {
     FailingWriter writer(path, c.FailAfter, c.FailRename);
     SaveResult saved = SaveDocumentWith(State, writer, Shown);
     EXPECT_FALSE(saved.Ok);
-    EXPECT_EQ(saved.Message, "T99 T96 keep.tab");
+    EXPECT_EQ(saved.Message, "T99 T96 keep.tab\n" + saved.SystemError);
     EXPECT_FALSE(saved.SystemError.empty());
     EXPECT_EQ(TempFolder::Read(path), original);
     EXPECT_EQ(Shown.BusyDepth, 0);
@@ -242,8 +253,113 @@ TEST_F(DocumentTest, ATargetThatCannotBeCreatedIsReportedAsCreating) {
     std::filesystem::remove_all(Folder.Path() + "gone");
     SaveResult saved = SaveDocument(State, Shown);
     EXPECT_FALSE(saved.Ok);
-    EXPECT_EQ(saved.Message, "T99 T95 a.tab");
+    EXPECT_EQ(saved.Message, "T99 T95 a.tab\n" + std::string(std::strerror(ENOENT)));
     EXPECT_FALSE(TempFolder::Exists(Folder.Path() + "gone"));
+}
+
+// Looks at the temporary file while the document is written into it.
+class WatchingWriter : public AtomicFileWriter {
+  public:
+    using AtomicFileWriter::AtomicFileWriter;
+    mode_t TempMode = 07777;
+
+  protected:
+    ssize_t WriteSome(int fd, const char* data, size_t size) override {
+        struct stat info {};
+        if (::stat(TempPath().c_str(), &info) == 0)
+            TempMode = info.st_mode & 07777;
+        return AtomicFileWriter::WriteSome(fd, data, size);
+    }
+};
+
+TEST_F(DocumentTest, SavingKeepsEveryPermissionBitAndShowsNothingToOthersOnTheWay) {
+    std::string path = Folder.Write("secret.tab", "1\tx\n");
+    ASSERT_TRUE(LoadTable(State, path, 1, Shown).Ok);
+    for (mode_t mode : {mode_t{06755}, mode_t{0600}, mode_t{02640}}) {
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        WatchingWriter writer(path);
+        ASSERT_TRUE(SaveDocumentWith(State, writer, Shown).Ok);
+        EXPECT_EQ(writer.TempMode & 077, 0u) << std::oct << mode;
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
+    }
+}
+
+TEST_F(DocumentTest, ADanglingLinkIsWrittenThrough) {
+    ASSERT_TRUE(Load("a.tab", "1\tx\n").Ok);
+    std::filesystem::create_directory(Folder.Path() + "real");
+    const std::string link = Folder.Path() + "link.tab";
+    std::filesystem::create_symlink("real/target.tab", link);
+    ASSERT_TRUE(SaveDocumentTo(State, link, Shown).Ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(TempFolder::Read(Folder.Path() + "real/target.tab"), "1\tx\r\n");
+}
+
+TEST_F(DocumentTest, AWritePastTheFileSizeLimitFailsCleanly) {
+    std::string rows;
+    for (int i = 0; i < 2000; ++i)
+        rows += std::to_string(i) + "\tvalue\n";
+    const std::string path = Folder.Write("big.tab", rows);
+    ASSERT_TRUE(LoadTable(State, path, 1, Shown).Ok);
+    std::filesystem::remove(path);
+    // In a child: the limit and the signal it raises belong to the whole process.
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        SaveResult saved = SaveDocument(State, Shown);
+        bool clean = !saved.Ok && !saved.SystemError.empty() &&
+                     FilesIn(Folder.Path()) == std::vector<std::string>{"big.bak"};
+        ::_exit(clean ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// A row written from its stored bytes must be the line the cell-by-cell join writes, for
+// protos.tab (description column and single blanks left out) and any other table, with
+// rows shorter than the table and cells of every kind.
+TEST(TabLines, StoredBytesWriteTheLineTheJoinWrites) {
+    const FileFormat& tab = FormatOfExtension(".tab");
+    const std::vector<std::string> pool = {"", "", "", " ", "  ", "7", "obj_t_npc", "a b", "\x01"};
+    std::mt19937 rng(5);
+    int fromBytes = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const int columns = 1 + static_cast<int>(rng() % 12);
+        std::vector<std::string> texts(rng() % (columns + 1));
+        for (auto& text : texts)
+            text = pool[rng() % pool.size()];
+        std::vector<std::string_view> views(texts.begin(), texts.end());
+        GridRow row;
+        row.Assign(views);
+        std::vector<std::string_view> all(static_cast<size_t>(columns));
+        for (int c = 0; c < columns; ++c)
+            all[static_cast<size_t>(c)] = row.Cell(c);
+        for (std::string_view name : {"protos.tab", "other.tab"}) {
+            std::string joined, stored;
+            tab.Join(joined, all, name);
+            std::string_view bytes;
+            ASSERT_TRUE(row.TabJoined(bytes));
+            if (tab.JoinStored(stored, bytes, row.StoredCount(), columns, name)) {
+                ++fromBytes;
+                ASSERT_EQ(stored, joined) << "round " << round << " " << name;
+            } else {
+                ASSERT_TRUE(stored.empty());
+                ASSERT_EQ(name, "protos.tab") << "round " << round;
+            }
+        }
+    }
+    EXPECT_GT(fromBytes, 5000);
 }
 
 } // namespace

@@ -227,3 +227,31 @@ TEST(Sizing, ColumnRangeMatchesSizingOneColumnAtATime) {
 
 } // namespace
 } // namespace tw
+
+namespace tw {
+
+TEST(Sizing, ColumnsWidenToTheirHeadersAndAReadableLeast) {
+    TTextGrid grid;
+    grid.SetColCount(5);
+    const char* headers[] = {"", "ab", "a long header", "hidden but long", "x"};
+    for (int col = 0; col < 5; ++col) {
+        grid.SetCell(col, 0, headers[col]);
+        grid.SetColWidth(col, 40);
+    }
+    grid.SetColWidth(4, 300);
+    grid.HideColumn(3);
+    TextMeasure measure;
+    measure.Width = [](std::string_view text, bool fixed) {
+        return static_cast<int>(text.size()) * (fixed ? 8 : 6);
+    };
+    WidenColumnsToHeaders(grid, measure, 50);
+    // Display columns: data 0, 1, 2, 4. Never narrower; the fixed font measures headers.
+    const int margins = 2 * grid.GridLineWidth() + 8;
+    EXPECT_EQ(grid.ColWidth(0), 50);
+    EXPECT_EQ(grid.ColWidth(1), std::max(50, 16 + margins));
+    EXPECT_EQ(grid.ColWidth(2), 13 * 8 + margins);
+    EXPECT_EQ(grid.ColWidth(3), 300);
+    EXPECT_EQ(grid.ColCount(), 4);
+}
+
+} // namespace tw

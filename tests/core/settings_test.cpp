@@ -30,7 +30,7 @@ void WriteFile(const fs::path& path, const std::string& bytes) {
 }
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "tw-settings-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
@@ -136,55 +136,53 @@ TEST_F(SettingsTest, WriteCreatesMissingFoldersAndKeepsPermissions) {
 TEST_F(SettingsTest, OtherKeysAndUnknownLinesSurviveWrites) {
     // LF line ends, a comment, a key of another program, a binary value, a line that is
     // no value, a second section of our key, and no line end at the very end.
-    const std::string original =
-        "REGEDIT4\n"
-        "\n"
-        "; kept by hand\n"
-        "[HKEY_LOCAL_MACHINE\\Software\\Other]\n"
-        "\"fontsize\"=dword:00000063\n"
-        "\"blob\"=hex:01,02,\\\n"
-        "  03\n"
-        "\n"
-        "[hkey_local_machine\\software\\orlendt\\ledgerwick]\n"
-        "\"fontsize\"=dword:00000008\n"
-        "this line means nothing\n"
-        "\"tabpath\"=\"/old\"\n"
-        "\n"
-        "[HKEY_CURRENT_USER\\Software\\Orlendt\\Ledgerwick]\n"
-        "\"fontsize\"=dword:00000009\n"
-        "\n"
-        "[HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick]\n"
-        "\"autoload\"=dword:00000001\n"
-        "\n"
-        "; trailing comment";
+    const std::string original = "REGEDIT4\n"
+                                 "\n"
+                                 "; kept by hand\n"
+                                 "[HKEY_LOCAL_MACHINE\\Software\\Other]\n"
+                                 "\"fontsize\"=dword:00000063\n"
+                                 "\"blob\"=hex:01,02,\\\n"
+                                 "  03\n"
+                                 "\n"
+                                 "[hkey_local_machine\\software\\orlendt\\ledgerwick]\n"
+                                 "\"fontsize\"=dword:00000008\n"
+                                 "this line means nothing\n"
+                                 "\"tabpath\"=\"/old\"\n"
+                                 "\n"
+                                 "[HKEY_CURRENT_USER\\Software\\Orlendt\\Ledgerwick]\n"
+                                 "\"fontsize\"=dword:00000009\n"
+                                 "\n"
+                                 "[HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick]\n"
+                                 "\"autoload\"=dword:00000001\n"
+                                 "\n"
+                                 "; trailing comment";
     WriteFile(File, original);
 
     EXPECT_EQ(Reg.ReadInteger("fontsize"), 8);
     EXPECT_EQ(Reg.ReadBool("autoload"), true);
     ASSERT_TRUE(Reg.WriteInteger("FontSize", 12));
     ASSERT_TRUE(Reg.WriteString("lastfile", "x.mes"));
-    EXPECT_EQ(ReadFile(File),
-              "REGEDIT4\n"
-              "\n"
-              "; kept by hand\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Other]\n"
-              "\"fontsize\"=dword:00000063\n"
-              "\"blob\"=hex:01,02,\\\n"
-              "  03\n"
-              "\n"
-              "[hkey_local_machine\\software\\orlendt\\ledgerwick]\n"
-              "\"fontsize\"=dword:0000000c\n"
-              "this line means nothing\n"
-              "\"tabpath\"=\"/old\"\n"
-              "\n"
-              "[HKEY_CURRENT_USER\\Software\\Orlendt\\Ledgerwick]\n"
-              "\"fontsize\"=dword:00000009\n"
-              "\n"
-              "[HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick]\n"
-              "\"autoload\"=dword:00000001\n"
-              "\"lastfile\"=\"x.mes\"\n"
-              "\n"
-              "; trailing comment");
+    EXPECT_EQ(ReadFile(File), "REGEDIT4\n"
+                              "\n"
+                              "; kept by hand\n"
+                              "[HKEY_LOCAL_MACHINE\\Software\\Other]\n"
+                              "\"fontsize\"=dword:00000063\n"
+                              "\"blob\"=hex:01,02,\\\n"
+                              "  03\n"
+                              "\n"
+                              "[hkey_local_machine\\software\\orlendt\\ledgerwick]\n"
+                              "\"fontsize\"=dword:0000000c\n"
+                              "this line means nothing\n"
+                              "\"tabpath\"=\"/old\"\n"
+                              "\n"
+                              "[HKEY_CURRENT_USER\\Software\\Orlendt\\Ledgerwick]\n"
+                              "\"fontsize\"=dword:00000009\n"
+                              "\n"
+                              "[HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick]\n"
+                              "\"autoload\"=dword:00000001\n"
+                              "\"lastfile\"=\"x.mes\"\n"
+                              "\n"
+                              "; trailing comment");
 }
 
 TEST_F(SettingsTest, RootSelectsTheSection) {
@@ -221,13 +219,19 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyPathCase{"HKEY_CURRENT_USER", "\\A", "HKEY_CURRENT_USER\\A"},
                       KeyPathCase{"hkey_current_user", "\\A", "HKEY_LOCAL_MACHINE\\A"},
                       KeyPathCase{"HKEY_CURRENT_CONFIG", "\\A", "HKEY_LOCAL_MACHINE\\A"},
-                      KeyPathCase{"", "\\Software\\YourComp", "HKEY_LOCAL_MACHINE\\Software\\YourComp"},
+                      KeyPathCase{"", "\\Software\\YourComp",
+                                  "HKEY_LOCAL_MACHINE\\Software\\YourComp"},
                       KeyPathCase{"HKEY_USERS", "", "HKEY_USERS"}));
 
 // Ways the key cannot be opened: nothing is stored, texts are left alone, booleans read
 // false and integers 0, and a file that is there stays byte for byte.
-enum class Unopenable { UnderRegularFile, NotASettingsFile, FolderInsteadOfFile, NoCreateMissingFile,
-                        NoCreateMissingKey };
+enum class Unopenable {
+    UnderRegularFile,
+    NotASettingsFile,
+    FolderInsteadOfFile,
+    NoCreateMissingFile,
+    NoCreateMissingKey
+};
 
 class UnopenableTest : public SettingsTest, public ::testing::WithParamInterface<Unopenable> {};
 
@@ -250,7 +254,8 @@ TEST_P(UnopenableTest, WritesDoNothingAndReadsGiveZero) {
         break;
     case Unopenable::NoCreateMissingKey:
         Reg.Docreate = false;
-        before = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n\"fontsize\"=dword:00000005\r\n";
+        before = "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n\"fontsize\"=dword:"
+                 "00000005\r\n";
         WriteFile(File, before);
         break;
     }
@@ -271,7 +276,8 @@ TEST_P(UnopenableTest, WritesDoNothingAndReadsGiveZero) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, UnopenableTest,
-                         ::testing::Values(Unopenable::UnderRegularFile, Unopenable::NotASettingsFile,
+                         ::testing::Values(Unopenable::UnderRegularFile,
+                                           Unopenable::NotASettingsFile,
                                            Unopenable::FolderInsteadOfFile,
                                            Unopenable::NoCreateMissingFile,
                                            Unopenable::NoCreateMissingKey));
@@ -302,7 +308,8 @@ TEST_F(SettingsTest, TwoProcessesLoseNothing) {
     if (child == 0) {
         TRegpath own = Reg;
         bool ok = true;
-        for (int i = 0; i < 200 && ok; ++i) ok = own.WriteInteger("c" + std::to_string(i), i);
+        for (int i = 0; i < 200 && ok; ++i)
+            ok = own.WriteInteger("c" + std::to_string(i), i);
         ::_exit(ok ? 0 : 1);
     }
     TRegpath own = Reg;
@@ -354,7 +361,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::string("\"=dword:00000001"), std::string("line one\r\nline two"),
                       std::string("\n"), std::string("lone\rcr"), std::string("nul\0inside", 10),
                       std::string("ends in nul\0", 12), std::string("[HKEY_USERS]\n\"x\"=\"y\""),
-                      std::string("caf\xE9 \x80\x81\x8D\x9D\xFF"), std::string("tab\there ; not a comment")));
+                      std::string("caf\xE9 \x80\x81\x8D\x9D\xFF"),
+                      std::string("tab\there ; not a comment")));
 
 TEST_F(SettingsTest, QuotesAndBackslashesAreEscapedInPlace) {
     ASSERT_TRUE(Reg.WriteString("tabpath", "a\\b \"c\" \xE9"));
@@ -362,18 +370,17 @@ TEST_F(SettingsTest, QuotesAndBackslashesAreEscapedInPlace) {
 }
 
 TEST_F(SettingsTest, ExpandableStringsReadAsText) {
-    WriteFile(File,
-              "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick]\r\n"
-              // "%HOME%\€é" in UTF-16LE, continued over two lines
-              "\"tabpath\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,\\\r\n"
-              "  ac,20,e9,00,00,00\r\n"
-              // the same kind of value as 8-bit bytes
-              "\"lastfile\"=hex(2):61,2e,74,61,62,00\r\n"
-              // a character the 8-bit texts cannot hold (U+0416)
-              "\"protopath\"=hex(2):16,04,00,00\r\n"
-              "\"language\"=hex(1):65,6e,67,00\r\n"
-              "\"fontsize\"=hex(4):0b,00,00,00\r\n"
-              "\"autoload\"=-\r\n");
+    WriteFile(File, "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick]\r\n"
+                    // "%HOME%\€é" in UTF-16LE, continued over two lines
+                    "\"tabpath\"=hex(2):25,00,48,00,4f,00,4d,00,45,00,25,00,5c,00,\\\r\n"
+                    "  ac,20,e9,00,00,00\r\n"
+                    // the same kind of value as 8-bit bytes
+                    "\"lastfile\"=hex(2):61,2e,74,61,62,00\r\n"
+                    // a character the 8-bit texts cannot hold (U+0416)
+                    "\"protopath\"=hex(2):16,04,00,00\r\n"
+                    "\"language\"=hex(1):65,6e,67,00\r\n"
+                    "\"fontsize\"=hex(4):0b,00,00,00\r\n"
+                    "\"autoload\"=-\r\n");
     std::string text;
     EXPECT_TRUE(Reg.ReadString("tabpath", text));
     EXPECT_EQ(text, "%HOME%\\\x80\xE9");
@@ -398,7 +405,7 @@ TEST_F(SettingsTest, ExpandableStringsReadAsText) {
 }
 
 class DefaultPathTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         for (const char* name : Names) {
             const char* value = std::getenv(name);
@@ -407,8 +414,10 @@ protected:
     }
     void TearDown() override {
         for (size_t i = 0; i < Names.size(); ++i) {
-            if (Saved[i]) ::setenv(Names[i], Saved[i]->c_str(), 1);
-            else ::unsetenv(Names[i]);
+            if (Saved[i])
+                ::setenv(Names[i], Saved[i]->c_str(), 1);
+            else
+                ::unsetenv(Names[i]);
         }
     }
     static constexpr std::array<const char*, 3> Names = {"TABWRIGHT_SETTINGS", "XDG_CONFIG_HOME",
@@ -433,6 +442,75 @@ TEST_F(DefaultPathTest, EnvironmentDecidesTheFile) {
     EXPECT_EQ(reg.FilePath, "/tmp/s.reg");
     EXPECT_EQ(reg.KeyPath(), "HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick");
     EXPECT_TRUE(reg.Docreate);
+}
+
+} // namespace
+} // namespace tw
+
+namespace tw {
+namespace {
+
+// Hand-edited files: after every write that says it succeeded, the value reads back and
+// every other value reads as before; lines not changed stay byte for byte.
+struct HandEditedCase {
+    const char* Name;
+    std::string File;     // below the key line of the store's key
+    std::string KeptLine; // a line that must survive the write unchanged
+};
+
+class HandEditedFiles : public SettingsTest,
+                        public ::testing::WithParamInterface<HandEditedCase> {};
+
+TEST_P(HandEditedFiles, WritesReadBackAndLeaveOtherValuesAlone) {
+    const HandEditedCase& c = GetParam();
+    WriteFile(File,
+              "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Orlendt\\Ledgerwick]\r\n" + c.File);
+    std::string lastFile;
+    const bool hadLastFile = Reg.ReadString("lastfile", lastFile);
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(Reg.WriteString("tabpath", "/games/mods" + std::to_string(round)));
+        ASSERT_TRUE(Reg.WriteInteger("fontsize", 9 + round));
+        std::string text;
+        ASSERT_TRUE(Reg.ReadString("tabpath", text));
+        EXPECT_EQ(text, "/games/mods" + std::to_string(round));
+        EXPECT_EQ(Reg.ReadInteger("fontsize"), 9 + round);
+        std::string again;
+        EXPECT_EQ(Reg.ReadString("lastfile", again), hadLastFile);
+        EXPECT_EQ(again, lastFile);
+        EXPECT_NE(ReadFile(File).find(c.KeptLine), std::string::npos) << ReadFile(File);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HandEditedFiles,
+    ::testing::Values(
+        HandEditedCase{"LoneCrAtTheEnd", "\"lastfile\"=\"a.tab\"\r", "\"lastfile\"=\"a.tab\""},
+        HandEditedCase{"OpenHexContinuationBeforeAKey",
+                       "\"lastfile\"=\"a.tab\"\r\n\"blob\"=hex:01,02,\\\r\n[HKEY_USERS\\x]\r\n",
+                       "\"blob\"=hex:01,02,\\\r\n[HKEY_USERS\\x]\r\n"},
+        HandEditedCase{"OpenHexContinuationAtTheEnd", "\"lastfile\"=\"a.tab\"\n\"blob\"=hex:01,\\",
+                       "\"blob\"=hex:01,\\"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(SettingsTest, LinksAreWrittenThroughAndLockedAtTheirTarget) {
+    fs::create_directory(Folder / "real");
+    fs::create_symlink(Folder / "real" / "store.reg", File); // dangling until the first write
+    ASSERT_TRUE(Reg.WriteString("lastfile", "a.tab"));
+    EXPECT_TRUE(fs::is_symlink(File));
+    EXPECT_TRUE(fs::exists(Folder / "real" / "store.reg"));
+    EXPECT_TRUE(fs::exists(Folder / "real" / "store.reg.lock"));
+    EXPECT_FALSE(fs::exists(Folder / "Ledgerwick.reg.lock"));
+
+    // A second way to the same file takes the same lock.
+    fs::create_symlink(File, Folder / "other.reg");
+    TRegpath other = Reg;
+    other.FilePath = (Folder / "other.reg").string();
+    ASSERT_TRUE(other.WriteInteger("fontsize", 11));
+    EXPECT_FALSE(fs::exists(Folder / "other.reg.lock"));
+    std::string text;
+    ASSERT_TRUE(Reg.ReadString("lastfile", text));
+    EXPECT_EQ(text, "a.tab");
+    EXPECT_EQ(Reg.ReadInteger("fontsize"), 11);
 }
 
 } // namespace

@@ -87,8 +87,8 @@ TEST(SortOrder, EqualsTheLiteralLoopOnRandomKeys) {
     EXPECT_GT(used[SortMethod::Simulation], 400);
 }
 
-// Hundreds of rows, so the simulation's placed rows span many blocks that fill, split and
-// shrink; inputs already in (or against) an order make the loop move rows many times over.
+// Hundreds of rows, so the simulation's tree of placed rows is deep and its passes move many
+// blocks; inputs already in (or against) an order make the loop move rows many times over.
 TEST(SortOrder, LongTablesEqualTheLiteralLoop) {
     std::mt19937 rng(99);
     for (int round = 0; round < 36; ++round) {
@@ -113,6 +113,83 @@ TEST(SortOrder, LongTablesEqualTheLiteralLoop) {
         std::vector<int> expected = LiteralOrder(texts, textOrder);
         ASSERT_EQ(SimulateSortLoop(KeysOf(texts), textOrder), expected) << "round " << round;
         ASSERT_EQ(SortOrder(KeysOf(texts), textOrder), expected) << "round " << round;
+    }
+}
+
+// Whole columns of one shape each, some of them long enough that the tree of placed rows is
+// many levels deep and the passes switch side many times.
+enum class KeyShape { Numbers, Texts, Mixed, Decimals, Duplicates, BlanksAndControls };
+
+std::string KeyOfShape(std::mt19937& rng, KeyShape shape, int row) {
+    static const std::vector<std::string> odd = {"",
+                                                 " ",
+                                                 "  ",
+                                                 "\t",
+                                                 "\x01",
+                                                 "\x7f",
+                                                 "\xff",
+                                                 " 5",
+                                                 "5 ",
+                                                 "\x01"
+                                                 "5",
+                                                 "-",
+                                                 "+ 5",
+                                                 "0 "};
+    auto number = [&] {
+        switch (rng() % 4) {
+        case 0:
+            return std::to_string(static_cast<int>(rng() % 2000) - 1000);
+        case 1:
+            return "0" + std::to_string(rng() % 50);
+        case 2:
+            return std::to_string(rng() % 20);
+        default:
+            return std::to_string(rng());
+        }
+    };
+    switch (shape) {
+    case KeyShape::Numbers:
+        return number();
+    case KeyShape::Texts:
+        return TextPool[rng() % TextPool.size()] + std::string(rng() % 2, 'q');
+    case KeyShape::Mixed:
+        return rng() % 2 ? number() : TextPool[rng() % TextPool.size()];
+    case KeyShape::Decimals:
+        return row % 7 == 0 ? std::to_string(rng() % 13) + ".5" : std::to_string(rng() % 400);
+    case KeyShape::Duplicates:
+        return NumericPool[rng() % 3] + (rng() % 4 ? "" : "x");
+    case KeyShape::BlanksAndControls:
+        return rng() % 2 ? odd[rng() % odd.size()] : std::to_string(rng() % 9);
+    }
+    return {};
+}
+
+TEST(SortOrder, EveryKeyShapeEqualsTheLiteralLoop) {
+    std::mt19937 rng(4242);
+    for (int round = 0; round < 1800; ++round) {
+        auto shape = static_cast<KeyShape>(round % 6);
+        int count = round % 60 == 0 ? 300 + static_cast<int>(rng() % 300)
+                                    : 1 + static_cast<int>(rng() % 40);
+        std::vector<std::string> texts;
+        for (int k = 0; k < count; ++k)
+            texts.push_back(KeyOfShape(rng, shape, k));
+        // Some tables arrive already in the loop's order, some against it.
+        if (round % 5 == 3)
+            std::sort(texts.begin(), texts.end());
+        else if (round % 5 == 4)
+            std::sort(texts.rbegin(), texts.rend());
+        for (bool textOrder : {false, true}) {
+            std::vector<int> expected = LiteralOrder(texts, textOrder);
+            ASSERT_EQ(SimulateSortLoop(KeysOf(texts), textOrder), expected)
+                << "round " << round << " textOrder " << textOrder;
+            ASSERT_EQ(SortOrder(KeysOf(texts), textOrder), expected) << "round " << round;
+            // A second run starts from the first one's result, where the loop moves the most.
+            std::vector<std::string> again;
+            for (int index : expected)
+                again.push_back(texts[static_cast<size_t>(index)]);
+            ASSERT_EQ(SortOrder(KeysOf(again), textOrder), LiteralOrder(again, textOrder))
+                << "second run, round " << round;
+        }
     }
 }
 

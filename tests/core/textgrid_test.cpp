@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/grid/textgrid.h"
@@ -13,13 +14,15 @@ TTextGrid Numbered(int cols, int rows) {
     g.SetColCount(cols);
     g.SetRowCount(rows);
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) g.SetCell(c, r, std::to_string(c) + ":" + std::to_string(r));
+        for (int c = 0; c < cols; ++c)
+            g.SetCell(c, r, std::to_string(c) + ":" + std::to_string(r));
     return g;
 }
 
 std::vector<std::string> Column(const TTextGrid& g, int dataCol) {
     std::vector<std::string> out;
-    for (int r = 0; r < g.RowCount(); ++r) out.push_back(g.CellText(dataCol, r));
+    for (int r = 0; r < g.RowCount(); ++r)
+        out.push_back(g.CellText(dataCol, r));
     return out;
 }
 
@@ -38,6 +41,98 @@ TEST(GridCells, ReadsOutsideAreEmptyAndWritesOutsideIgnored) {
     EXPECT_EQ(g.Cell(1, 1), "longer text");
     EXPECT_EQ(g.Cell(2, 1), "2:1");
     EXPECT_EQ(g.Cell(0, 1), "");
+}
+
+// A row's compact storage against a plain list of texts: random writes, whole-row
+// assignments (some cut from one line, as the loader passes them), truncations and copies,
+// on rows wide enough for many offsets, with texts that hold tabs now and then.
+TEST(GridCells, CompactRowsReadBackWhatWasWritten) {
+    std::mt19937 rng(31337);
+    const std::vector<std::string> texts = {"",          "",   "",     "1",  "22",
+                                            "obj_t_npc", " ",  "a\tb", "\t", std::string(300, 'x'),
+                                            "\xff\x01",  "7.5"};
+    auto pick = [&] { return texts[rng() % texts.size()]; };
+    for (int round = 0; round < 400; ++round) {
+        GridRow row;
+        std::vector<std::string> model;
+        for (int step = 0; step < 60; ++step) {
+            int action = static_cast<int>(rng() % 10);
+            if (action < 6) {
+                int column = static_cast<int>(rng() % 40);
+                std::string text = pick();
+                if (column >= static_cast<int>(model.size()) && !text.empty())
+                    model.resize(static_cast<size_t>(column) + 1);
+                if (column < static_cast<int>(model.size()))
+                    model[static_cast<size_t>(column)] = text;
+                row.SetCell(column, text);
+            } else if (action < 8) {
+                model.assign(rng() % 40, "");
+                for (auto& cell : model)
+                    cell = pick();
+                // Half the time the cells are views into one tab-joined line.
+                std::string line;
+                std::vector<std::string_view> cells;
+                bool joined = rng() % 2 == 0 &&
+                              std::none_of(model.begin(), model.end(), [](const std::string& t) {
+                                  return t.find('\t') != std::string::npos;
+                              });
+                if (joined) {
+                    for (size_t k = 0; k < model.size(); ++k)
+                        line += (k ? "\t" : "") + model[k];
+                    size_t at = 0;
+                    for (const auto& cell : model) {
+                        cells.push_back(std::string_view(line).substr(at, cell.size()));
+                        at += cell.size() + 1;
+                    }
+                } else {
+                    for (const auto& cell : model)
+                        cells.push_back(cell);
+                }
+                if (joined && rng() % 2 == 0) // the loader's way for lines of TAB fields
+                    ASSERT_EQ(row.AssignTabLine(line),
+                              line.empty() ? 0 : 1 + std::count(line.begin(), line.end(), '\t'));
+                else
+                    row.Assign(cells);
+            } else if (action == 8) {
+                int keep = static_cast<int>(rng() % 40);
+                if (keep < static_cast<int>(model.size()))
+                    model.resize(static_cast<size_t>(keep));
+                row.Truncate(keep);
+            } else {
+                GridRow copy = row;
+                row = std::move(copy);
+            }
+            while (!model.empty() && model.back().empty())
+                model.pop_back();
+            ASSERT_EQ(row.StoredCount(), static_cast<int>(model.size())) << round << "/" << step;
+            std::vector<std::string_view> stored;
+            row.StoredCells(stored);
+            ASSERT_EQ(std::vector<std::string>(stored.begin(), stored.end()), model);
+            for (int c = -1; c <= 41; ++c)
+                ASSERT_EQ(row.Cell(c), c >= 0 && c < static_cast<int>(model.size())
+                                           ? model[static_cast<size_t>(c)]
+                                           : std::string())
+                    << round << "/" << step << " column " << c;
+            int first = static_cast<int>(rng() % 45) - 2, count = static_cast<int>(rng() % 45);
+            std::vector<std::string_view> range;
+            row.CellRange(first, count, range);
+            ASSERT_EQ(range.size(), static_cast<size_t>(count));
+            for (int k = 0; k < count; ++k)
+                ASSERT_EQ(range[static_cast<size_t>(k)], row.Cell(std::max(first, 0) + k))
+                    << round << "/" << step << " range from " << first;
+            std::string_view joined;
+            bool anyTab = std::any_of(model.begin(), model.end(), [](const std::string& t) {
+                return t.find('\t') != std::string::npos;
+            });
+            ASSERT_EQ(row.TabJoined(joined), !anyTab);
+            if (!anyTab) {
+                std::string line;
+                for (size_t k = 0; k < model.size(); ++k)
+                    line += (k ? "\t" : "") + model[k];
+                ASSERT_EQ(joined, line);
+            }
+        }
+    }
 }
 
 TEST(GridCells, ShrinkingColumnsForgetsTheirCells) {
@@ -65,7 +160,8 @@ TEST(GridColumns, HiddenColumnKeepsItsTextAndWidth) {
 
 TEST(GridColumns, LastVisibleColumnIsNeverHidden) {
     TTextGrid g = Numbered(4, 2);
-    for (int c = 0; c < 4; ++c) g.HideColumn(c);
+    for (int c = 0; c < 4; ++c)
+        g.HideColumn(c);
     EXPECT_EQ(g.ColCount(), 1);
     EXPECT_EQ(g.DataColumnOf(0), 3);
     g.HideColumns(0, 10);
@@ -81,7 +177,8 @@ TEST(GridColumns, MappingsWithSeveralHidden) {
     g.HideColumn(7);
     EXPECT_EQ(g.ColCount(), 6);
     std::vector<int> expected{0, 1, 5, 6, 8, 9};
-    for (int d = 0; d < 6; ++d) EXPECT_EQ(g.DataColumnOf(d), expected[static_cast<size_t>(d)]);
+    for (int d = 0; d < 6; ++d)
+        EXPECT_EQ(g.DataColumnOf(d), expected[static_cast<size_t>(d)]);
     EXPECT_EQ(g.DisplayColumnOf(8), 4);
     EXPECT_EQ(g.DisplayColumnOf(2), 2); // a hidden column maps to where it would be
     EXPECT_EQ(g.DataColumnOf(6), 0);    // beyond the visible columns
@@ -100,7 +197,8 @@ TEST(GridRows, HidingRowsTwoAndThreeThenUnhideAll) {
     EXPECT_EQ(g.RowCount(), 5);
     g.UnhideAllRows();
     EXPECT_EQ(g.RowCount(), 7);
-    EXPECT_EQ(Column(g, 1), (std::vector<std::string>{"1:0", "1:1", "1:2", "1:3", "1:4", "1:5", "1:6"}));
+    EXPECT_EQ(Column(g, 1),
+              (std::vector<std::string>{"1:0", "1:1", "1:2", "1:3", "1:4", "1:5", "1:6"}));
     EXPECT_EQ(g.RowHeight(2), 40);
     EXPECT_EQ(g.RowHeight(3), 50);
 }
@@ -121,7 +219,8 @@ TEST(GridRows, UnhideSingleRowReturnsToItsPlace) {
     g.HideRow(5);
     g.HideRow(2);
     g.UnhideRow(5);
-    EXPECT_EQ(Column(g, 0), (std::vector<std::string>{"0:0", "0:1", "0:3", "0:4", "0:5", "0:6", "0:7"}));
+    EXPECT_EQ(Column(g, 0),
+              (std::vector<std::string>{"0:0", "0:1", "0:3", "0:4", "0:5", "0:6", "0:7"}));
 }
 
 TEST(GridRows, BatchHideEqualsOneAtATime) {
@@ -137,8 +236,10 @@ TEST(GridRows, BatchHideEqualsOneAtATime) {
         TTextGrid b = a;
         std::vector<int> batch;
         int n = static_cast<int>(random() % 12);
-        for (int k = 0; k < n; ++k) batch.push_back(static_cast<int>(random() % static_cast<unsigned>(rows + 3)) - 1);
-        for (int d : batch) a.HideRow(d);
+        for (int k = 0; k < n; ++k)
+            batch.push_back(static_cast<int>(random() % static_cast<unsigned>(rows + 3)) - 1);
+        for (int d : batch)
+            a.HideRow(d);
         b.HideRows(batch);
         ASSERT_EQ(a.RowCount(), b.RowCount());
         ASSERT_EQ(Column(a, 0), Column(b, 0));
@@ -201,9 +302,12 @@ TEST(GridRows, ClearCellsLeavesHiddenRowsAlone) {
 TEST(GridSizing, AutoSizeColumnAndRow) {
     TTextGrid g = Numbered(3, 3);
     TextMeasure m;
-    m.Width = [](std::string_view text, bool fixed) { return static_cast<int>(text.size()) * (fixed ? 7 : 5); };
+    m.Width = [](std::string_view text, bool fixed) {
+        return static_cast<int>(text.size()) * (fixed ? 7 : 5);
+    };
     m.LineHeight = [](bool fixed) { return fixed ? 12 : 10; };
-    for (int r = 0; r < 3; ++r) g.SetCell(2, r, "");
+    for (int r = 0; r < 3; ++r)
+        g.SetCell(2, r, "");
     g.AutoSizeColumn(2, m);
     EXPECT_EQ(g.ColWidth(2), 12);
     g.SetCell(2, 0, "long header");

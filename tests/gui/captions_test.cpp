@@ -1,6 +1,8 @@
 // The captions a language file gives the windows, menus and buttons.
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -10,6 +12,8 @@
 
 #include "gui/app/aboutbox.h"
 #include "gui/app/languageform.h"
+#include "gui/app/prompts.h"
+#include "gui/document/fileform.h"
 #include "support/shellfixture.h"
 
 using namespace tw;
@@ -54,6 +58,7 @@ class CaptionsTest : public QObject {
     void shortFileGivesEmptyTexts();
     void shippedLanguagesReadAsWords_data();
     void shippedLanguagesReadAsWords();
+    void inputBoxesAreWideEnoughForTheirCaptions();
     void unreadableFileKeepsTableAndCaptions();
     void languageChangeResetsTheNumbersInCaptions();
 };
@@ -192,6 +197,32 @@ void CaptionsTest::shippedLanguagesReadAsWords() {
         QVERIFY2(!form.State().Text(i).empty(), qPrintable(QStringLiteral("text %1").arg(i)));
     // Texts that follow a number directly begin with their blank.
     QVERIFY(form.State().Text(127).front() == ' ' && form.State().Text(130).front() == ' ');
+    // Every button is as wide as its caption needs, and the toggle button stays within
+    // the panel whose list runs under it.
+    // (The windows placed by hand; the others have layouts that size their buttons.)
+    QList<QPushButton*> buttons = form.Form3->findChildren<QPushButton*>();
+    buttons << form.Button2 << form.AboutBox->OKButton;
+    for (QPushButton* button : buttons)
+        QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->text()));
+    QVERIFY(form.Button2->geometry().right() < form.Panel2->width());
+    QCOMPARE(form.ComboBox2->geometry().right() + 1, form.Panel2->width());
+}
+
+void CaptionsTest::inputBoxesAreWideEnoughForTheirCaptions() {
+    // Measured in the fonts at hand: a longer caption never gets a narrower box, and
+    // every box is wider than its caption's text.
+    const QFont font = QApplication::font();
+    QFont bold = font;
+    bold.setBold(true);
+    int previous = 0;
+    for (int words = 1; words <= 12; ++words) {
+        const QString caption =
+            QStringLiteral("Change the Top Panel Height in pixels? ").repeated(words);
+        const int width = TitleFittingWidth(font, caption);
+        QVERIFY(width > QFontMetrics(bold).horizontalAdvance(caption));
+        QVERIFY(width > previous);
+        previous = width;
+    }
 }
 
 void CaptionsTest::unreadableFileKeepsTableAndCaptions() {

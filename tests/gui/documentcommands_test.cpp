@@ -5,11 +5,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
+#include "core/app/programtexts.h"
 #include "core/app/text.h"
+#include "core/document/recentfiles.h"
 #include "gui/document/fileform.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridview.h"
@@ -53,6 +58,7 @@ class DocumentCommandsTest : public QObject {
     void startupAutoLoadLoads_data();
     void startupAutoLoadLoads();
     void autoSizeOnLoadMeasuresInTheGridFonts();
+    void recentFilesInTheFileMenu();
 };
 
 void DocumentCommandsTest::loadSelectedShowsTheDocument_data() {
@@ -193,13 +199,16 @@ void DocumentCommandsTest::saveAsMovesLaterSaves() {
     QCOMPARE(B(DocumentFixture::Read(original)), QByteArray("1\ta\r\n"));
     QVERIFY(f.Prompts.Messages.isEmpty());
 
-    // An empty name names no file: said so, and the target stays.
+    // An empty name names no file: said so, the window stays for a name, the target stays.
     form.WhileModal = [&](QDialog&) {
         form.Form3->Edit1->clear();
         form.Form3->BitBtn3Click();
+        QVERIFY(!form.Form3->Edit1->isHidden());
+        form.Form3->BitBtn2Click();
     };
     form.SaveAs1->trigger();
-    QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T99 T95 ")});
+    QCOMPARE(f.Prompts.Messages,
+             QStringList{QString::fromStdString(BuiltInProgramText("saveasnoname"))});
     QCOMPARE(form.State().DocumentFileName, std::string("b.tab"));
 }
 
@@ -240,7 +249,8 @@ void DocumentCommandsTest::failedSaveKeepsThePreviousFile() {
 
     QVERIFY(f.Edit(1, 1, QStringLiteral("b")));
     form.Save1->trigger();
-    QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T99 T95 a.tab")});
+    QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T99 T95 a.tab\n") +
+                                             QString::fromLocal8Bit(std::strerror(ENOENT))});
     QCOMPARE(B(DocumentFixture::Read(moved + "/a.tab")), QByteArray("1\ta\r\n"));
     QVERIFY(!DocumentFixture::Exists(f.Folder() + "/gone"));
     QVERIFY(!form.StatusPanel->text().startsWith(QStringLiteral("T98")));
@@ -284,8 +294,13 @@ void DocumentCommandsTest::loadSelectedStoresFolderAndName() {
     TRegpath reg = f.Shell.Settings();
     QCOMPARE(StoredText(reg, "tabpath"), std::optional<std::string>(f.Folder("mods")));
     QCOMPARE(StoredText(reg, "lastfile"), std::optional<std::string>("Last.tab"));
+    // Only a load that worked goes into the recent files.
+    QCOMPARE(ReadRecentFiles(reg),
+             fileGone ? std::vector<std::string>{} : std::vector<std::string>{path});
     if (fileGone) {
-        QCOMPARE(f.Prompts.Messages, QStringList{QStringLiteral("T60 T62 ") + Q(path)});
+        QCOMPARE(f.Prompts.Messages,
+                 QStringList{QStringLiteral("T60 T62 ") + Q(path) + QStringLiteral("\n") +
+                             QString::fromLocal8Bit(std::strerror(ENOENT))});
     } else {
         QVERIFY(f.Prompts.Messages.isEmpty());
         QCOMPARE(f.CellShown(1, 1), QStringLiteral("x"));
@@ -339,6 +354,45 @@ void DocumentCommandsTest::autoSizeOnLoadMeasuresInTheGridFonts() {
     QVERIFY(grid.ColWidth(1) > grid.ColWidth(2));
     QCOMPARE(form.SG1->columnWidth(1), grid.ColWidth(1));
     QCOMPARE(form.StatusPanel->text(), QStringLiteral("T64 wide.tab"));
+}
+
+void DocumentCommandsTest::recentFilesInTheFileMenu() {
+    DocumentFixture f;
+    TestForm& form = f.Start();
+    const std::string a = f.Write("a.tab", "1\tfirst\r\n", "mods");
+    const std::string b = f.Write("b & c.tab", "2\tsecond\r\n", "mods");
+    for (const char* name : {"a.tab", "b & c.tab", "a.tab"})
+        f.LoadThroughChooser(f.Folder("mods"), name);
+    auto entries = [&form] {
+        emit form.File1->aboutToShow();
+        QList<std::pair<QString, bool>> shown;
+        for (QAction* item : form.RecentFiles1->actions())
+            shown.append({item->text(), item->isEnabled()});
+        return shown;
+    };
+    QCOMPARE(
+        entries(),
+        (QList<std::pair<QString, bool>>{
+            {QStringLiteral("&1  ") + Q(a), true},
+            {QStringLiteral("&2  ") + Q(f.Folder("mods")) + QStringLiteral("/b && c.tab"), true}}));
+    // A file that is gone shows greyed; a choice loads like the chooser does.
+    std::filesystem::remove(b);
+    QCOMPARE(entries().at(1).second, false);
+    f.Write("other.tab", "3\tthird\r\n");
+    f.LoadThroughChooser(f.Folder(), "other.tab");
+    entries();
+    form.RecentFiles1->actions().at(1)->trigger();
+    QCOMPARE(f.CellShown(1, 1), QStringLiteral("first"));
+    QCOMPARE(StoredText(f.Shell.Settings(), "tabpath"),
+             std::optional<std::string>(f.Folder("mods")));
+
+    // Without "Auto Size On Load" each column is wide enough for its header.
+    const TTextGrid& grid = form.State().SG1();
+    for (int col = 0; col < grid.ColCount(); ++col) {
+        const std::string_view header = grid.Cell(grid.DataColumnOf(col), 0);
+        QVERIFY(grid.ColWidth(col) >=
+                form.SG1->Measure().Width(header, true) + 2 * grid.GridLineWidth() + 8);
+    }
 }
 
 QTEST_MAIN(DocumentCommandsTest)

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <stdexcept>
 
 #include "gui/document/filechooserhost.h"
@@ -41,12 +42,18 @@ public:
         if (FailLoads) throw std::runtime_error("unreadable");
     }
     void RunCompareOrCombine(const std::string& mode) override { Calls.push_back("run " + mode); }
+    std::vector<std::string> OpeningFolders() const override { return Opening; }
 
     std::vector<std::string> Calls;
     std::array<std::string, 5> Files;
     std::string Mode = "compare";
     bool FailLoads = false;
+    std::vector<std::string> Opening;
 };
+
+QString Added(const char* name, const std::string& argument = {}) {
+    return QString::fromStdString(FormatText(BuiltInProgramText(name), {argument}));
+}
 
 QStringList Names(const QListWidget* list) {
     QStringList names;
@@ -264,6 +271,177 @@ private slots:
         QCOMPARE(Form->FL1->count(), 0);
         Form->BitBtn1Click(); // an empty list: nothing happens
         QVERIFY(Host->Calls.empty());
+    }
+
+    // Enter in the path field, in each mode; "%1" stands for the test folder.
+    void pathField_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QString>("folder"); // shown afterwards
+        QTest::addColumn<QString>("pick1");  // compare mode: what Select 1 holds
+        auto S = [](const char* text) { return QString::fromUtf8(text); };
+        auto Row = [&](const char* name, const char* mode, const char* typed, QStringList calls,
+                       const char* folder, const char* pick1) {
+            QTest::newRow(name) << S(mode) << S(typed) << calls << S(folder) << S(pick1);
+        };
+        auto Message = [&](const char* path) {
+            return QStringList{S("message ") + Added("nosuchpath", path)};
+        };
+        Row("folder opens", "load", "sub", {}, "%1/sub", "");
+        Row("file loads", "load", "c.tab", {S("load %1/c.tab")}, "%1", "");
+        Row("absolute, cleaned", "load", "%1/sub/../a.tab", {S("load %1/a.tab")}, "%1", "");
+        Row("file of another folder loads from there", "load", "sub/x.mes",
+            {S("load %1/sub/x.mes")}, "%1/sub", "");
+        Row("missing", "load", "missing.tab", Message("%1/missing.tab"), "%1", "");
+        Row("save as a new name", "save", "new.mes", {S("saveas %1 new.mes")}, "%1", "");
+        Row("save into another folder", "save", "sub/new.mes", {S("saveas %1/sub new.mes")},
+            "%1/sub", "");
+        Row("save where no folder is", "save", "gone/new.mes", Message("%1/gone/new.mes"), "%1",
+            "");
+        Row("compare picks", "compare", "a.tab", {}, "%1", "%1/a.tab");
+    }
+    void pathField() {
+        QFETCH(QString, mode);
+        QFETCH(QString, typed);
+        QFETCH(QStringList, calls);
+        QFETCH(QString, folder);
+        QFETCH(QString, pick1);
+        auto in = [this](QString text) {
+            return text.replace(QStringLiteral("%1"), Folder->path());
+        };
+        Touch(QStringLiteral("sub/x.mes"));
+        if (mode == QStringLiteral("save"))
+            Form->PrepareSaveAs(QStringLiteral("old.tab"));
+        if (mode == QStringLiteral("compare"))
+            Form->PrepareSelect(QStringLiteral("hint"));
+        Pick(QStringLiteral("talk.dlg")); // Enter in the field never acts on the list
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form));
+        Form->PathEdit->setFocus();
+        Form->PathEdit->setText(in(typed));
+        QTest::keyClick(Form->PathEdit, Qt::Key_Return);
+        QStringList seen;
+        for (const std::string& call : Host->Calls)
+            seen << QString::fromStdString(call);
+        for (QString& call : calls)
+            call = in(call);
+        QCOMPARE(seen, calls);
+        if (calls.isEmpty() || calls.first().startsWith(QStringLiteral("message")))
+            QCOMPARE(Form->Folder(), in(folder));
+        QCOMPARE(QString::fromStdString(Host->Files[0]), in(pick1));
+        Form->BitBtn2Click();
+    }
+
+    void saveNameProblemsKeepTheWindowOpen_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << "" << Added("saveasnoname");
+        QTest::newRow("slash") << "a/b.tab" << Added("saveasbadname", "a/b.tab");
+        QTest::newRow("dot dot") << ".." << Added("saveasbadname", "..");
+        QTest::newRow("a folder") << "sub" << Added("saveasfolder", "sub");
+        QTest::newRow("fine") << "fine.tab" << QString();
+    }
+    void saveNameProblemsKeepTheWindowOpen() {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        Form->PrepareSaveAs(name);
+        QCOMPARE(Form->SaveNameProblem(name), message);
+        Form->BitBtn3Click();
+        if (message.isEmpty()) {
+            QCOMPARE(Host->Calls,
+                     (std::vector<std::string>{"saveas " + Folder->path().toStdString() + " " +
+                                               name.toStdString()}));
+            QVERIFY(Form->Edit1->isHidden()); // closed, back in load mode
+        } else {
+            QCOMPARE(Host->Calls, (std::vector<std::string>{"message " + message.toStdString()}));
+            QVERIFY(!Form->Edit1->isHidden());
+        }
+    }
+
+    void doubleClickDoesTheMainButton() {
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form));
+        auto doubleClick = [this](const char* name) {
+            const QList<QListWidgetItem*> found =
+                Form->FL1->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+            QCOMPARE(found.size(), 1);
+            const QPoint at = Form->FL1->visualItemRect(found.first()).center();
+            QTest::mouseClick(Form->FL1->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(Form->FL1->viewport(), Qt::LeftButton, {}, at);
+        };
+        doubleClick("c.tab");
+        QCOMPARE(Host->Calls, (std::vector<std::string>{"load " + Path("c.tab")}));
+        Form->PrepareSelect(QStringLiteral("hint"));
+        Form->show();
+        doubleClick("a.tab");
+        doubleClick("c.tab");
+        QCOMPARE(Host->Files[0], Path("a.tab"));
+        QCOMPARE(Host->Files[1], Path("c.tab"));
+        Form->BitBtn2Click();
+    }
+
+    void captionFocusAndShortcutPerMode() {
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowActive(Form));
+        QVERIFY(Form->FL1->hasFocus()); // the arrow keys walk the files
+        QTest::keyClick(Form, Qt::Key_L, Qt::ControlModifier);
+        QVERIFY(Form->PathEdit->hasFocus());
+        QCOMPARE(Form->PathEdit->text(), Folder->path());
+        Form->BitBtn2Click();
+        QCOMPARE(Form->windowTitle(), QStringLiteral("T156"));
+        Form->PrepareSaveAs(QStringLiteral("x.tab"));
+        QCOMPARE(Form->windowTitle(), Added("saveascaption"));
+        Form->BitBtn2Click();
+        for (const char* mode : {"compare", "combine"}) {
+            Host->Mode = mode;
+            Form->PrepareSelect(QStringLiteral("hint"));
+            QCOMPARE(Form->windowTitle(),
+                     Added(Host->Mode == "compare" ? "comparecaption" : "combinecaption"));
+            Form->BitBtn2Click();
+        }
+    }
+
+    void opensInTheFirstFolderThatExists() {
+        const QString sub = Folder->filePath(QStringLiteral("sub"));
+        for (const auto& [opening, expected] :
+             std::vector<std::pair<std::vector<std::string>, QString>>{
+                 {{Path("gone"), sub.toStdString()}, sub},
+                 {{Path("gone")}, QStringLiteral("/")},
+                 {{}, QStringLiteral("/")}}) {
+            RecordingHost host;
+            host.Opening = opening;
+            TForm3 fresh(host);
+            fresh.show();
+            QCOMPARE(fresh.Folder(), expected);
+            // The folder it was left in wins the next time, while it exists.
+            QVERIFY(fresh.SetFolder(Folder->path()));
+            fresh.BitBtn2Click();
+            fresh.show();
+            QCOMPARE(fresh.Folder(), Folder->path());
+            fresh.BitBtn2Click();
+        }
+    }
+
+    void hintAndButtonsFitTheirTexts() {
+        const QString longHint = QStringLiteral("A hint of many words ").repeated(8);
+        const QString longCaption = QStringLiteral("A much longer caption than designed");
+        Form->BitBtn3->setText(longCaption);
+        Form->BitBtn2->setText(longCaption);
+        Form->PrepareSaveAs(QStringLiteral("x.tab"));
+        Form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form));
+        for (QPushButton* button : {Form->BitBtn3, Form->BitBtn2})
+            QVERIFY(button->width() >= button->sizeHint().width());
+        QVERIFY(Form->Edit1->x() >= Form->BitBtn3->geometry().right());
+        QVERIFY(Form->BitBtn2->x() >= Form->Edit1->geometry().right());
+        Form->BitBtn2Click();
+        Form->PrepareSelect(longHint);
+        Form->show();
+        QVERIFY(Form->Label1->geometry().right() <= Form->Panel1->width());
+        QVERIFY(Form->Label1->height() >= Form->Label1->heightForWidth(Form->Label1->width()));
+        QVERIFY(Form->Label1->geometry().bottom() < Form->Panel1->height());
+        Form->BitBtn2Click();
     }
 };
 

@@ -2,13 +2,20 @@
 // grid's events: marks, hiding and showing, the row commands, the pop-up choice, Find.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QtTest>
 
+#include "core/app/programtexts.h"
+#include "gui/app/colorpalette.h"
 #include "gui/app/guifeedback.h"
+#include "gui/grid/findreplaceform.h"
 #include "gui/grid/gridview.h"
 #include "support/shellfixture.h"
 
@@ -92,6 +99,8 @@ class GridCommandsTest : public QObject {
     void find();
     void findNextAndTheSameTextRule();
     void findInAFixedColumnEditsTheFixedCell();
+    void findBringsAMatchOutOfSightToTheMiddle();
+    void findAndReplace();
 };
 
 void GridCommandsTest::rightClickOnAFixedCellTogglesTheRowMark() {
@@ -454,6 +463,16 @@ void GridCommandsTest::find() {
     QVERIFY(w.Prompts.Messages.isEmpty());
     if (!answer.isEmpty())
         QCOMPARE(QString::fromStdString(w.State().LastFindText), answer.toLower());
+    // A match is reported like any move of the current cell; a miss says so.
+    if (moved)
+        QCOMPARE(w.Form->StatusPanel->text(), w.Cell(col, row));
+    else if (!answer.isEmpty())
+        QCOMPARE(w.Form->StatusPanel->text(),
+                 QString::fromStdString(
+                     FormatText(BuiltInProgramText("findnomore"), {answer.toStdString()})));
+    if (moved)
+        QCOMPARE(std::make_pair(w.State().ClickedRow, w.State().ClickedCol),
+                 std::make_pair(row, col));
 }
 
 void GridCommandsTest::findNextAndTheSameTextRule() {
@@ -506,6 +525,87 @@ void GridCommandsTest::findInAFixedColumnEditsTheFixedCell() {
     QCOMPARE(w.Grid().Col(), 0);
     QVERIFY(w.Form->SG1->EditorActive());
     QCOMPARE(w.Form->SG1->CellEditor()->text(), QStringLiteral("0:5"));
+}
+
+void GridCommandsTest::findBringsAMatchOutOfSightToTheMiddle() {
+    Window w(5, 300);
+    w.Show();
+    GridView* view = w.Form->SG1;
+    view->SetCurrentCell(1, 1);
+    const int scrolled = view->verticalScrollBar()->value();
+    auto rowMiddle = [view](int row) {
+        return view->visualRect(view->model()->index(row - 1, 1)).center().y();
+    };
+    const int rowHeight = view->rowHeight(0);
+    const int middle = view->viewport()->height() / 2;
+
+    // A match in sight: nothing scrolls.
+    const int nearRow = view->rowAt(middle) + 1;
+    w.Prompts.Answer(w.Cell(2, nearRow));
+    w.Form->Find1->trigger();
+    QCOMPARE(w.Grid().Row(), nearRow);
+    QCOMPARE(view->verticalScrollBar()->value(), scrolled);
+
+    // Far down: the match comes to the middle, painted as the cell being edited.
+    w.Prompts.Answer(QStringLiteral("2:250"));
+    w.Form->Find1->trigger();
+    QCOMPARE(w.Grid().Row(), 250);
+    QVERIFY(std::abs(rowMiddle(250) - middle) <= rowHeight);
+    QVERIFY(view->EditorActive());
+    QCOMPARE(w.Form->SG1GetCellColor(250, 2), ResolveColor(w.Form->ActiveCellColor));
+}
+
+void GridCommandsTest::findAndReplace() {
+    Window w(4, 6); // cell (c, r) holds "c:r"
+    w.Form->FindReplace1->trigger();
+    FindReplaceWindow* box = w.Form->FindReplaceForm;
+    QVERIFY(box->isVisible());
+    auto status = [&w] { return w.Form->StatusPanel->text(); };
+    auto added = [](const char* name, std::vector<std::string> arguments) {
+        return QString::fromStdString(FormatText(BuiltInProgramText(name), arguments));
+    };
+
+    // Replace: the current cell when it matches, then on to the next match.
+    w.Form->SG1->SetCurrentCell(2, 1);
+    box->FindEdit->setText(QStringLiteral(":2"));
+    box->ReplaceEdit->setText(QStringLiteral("=two"));
+    box->ReplaceButton->click();
+    QCOMPARE(w.Cell(1, 2), QStringLiteral("1=two"));
+    QCOMPARE(std::make_pair(w.Grid().Row(), w.Grid().Col()), std::make_pair(2, 2));
+    QCOMPARE(status(), QStringLiteral("2:2"));
+
+    // Replace All in the current column only; case and whole-cell options.
+    box->CurrentColumnButton->setChecked(true);
+    box->FindEdit->setText(QStringLiteral("2:"));
+    box->ReplaceEdit->setText(QStringLiteral("B-"));
+    box->ReplaceAllButton->click();
+    QCOMPARE(status(), added("replacedcount", {"6"}));
+    QCOMPARE(w.Cell(2, 3), QStringLiteral("B-3"));
+    QCOMPARE(w.Cell(3, 3), QStringLiteral("3:3"));
+    QCOMPARE(w.Cell(2, 0), QStringLiteral("2:0")); // the header row is no data
+    box->WholeTableButton->setChecked(true);
+    box->WholeCellBox->setChecked(true);
+    box->MatchCaseBox->setChecked(true);
+    box->FindEdit->setText(QStringLiteral("b-4"));
+    box->ReplaceAllButton->click();
+    QCOMPARE(status(), added("replacedcount", {"0"}));
+    box->MatchCaseBox->setChecked(false);
+    box->ReplaceAllButton->click();
+    QCOMPARE(w.Cell(2, 4), QStringLiteral("B-"));
+
+    // What the cell rule refuses is counted and left as it was.
+    box->WholeCellBox->setChecked(false);
+    box->FindEdit->setText(QStringLiteral("3:"));
+    box->ReplaceEdit->setText(QStringLiteral("3\t"));
+    box->ReplaceAllButton->click();
+    QCOMPARE(status(), added("replacedrefused", {"0", "6"}));
+    QCOMPARE(w.Cell(3, 5), QStringLiteral("3:5"));
+
+    // Find Next walks without wrapping and says when nothing follows.
+    w.Form->SG1->SetCurrentCell(6, 3);
+    box->FindNextButton->click();
+    QCOMPARE(status(), added("findnomore", {"3:"}));
+    QVERIFY(w.Prompts.Messages.isEmpty());
 }
 
 QTEST_MAIN(GridCommandsTest)

@@ -11,6 +11,7 @@
 #include "core/grid/textgrid.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridview.h"
+#include "gui/grid/selectionframe.h"
 
 using namespace tw;
 
@@ -256,6 +257,14 @@ private slots:
         select();
         View->EndCellEdit();
         QVERIFY(!View->EditorActive());
+        // What is copied is what the frame shows (a single cell needs none).
+        const QRect framed = SelectionFrameRect(*View);
+        if (top == bottom && left == right) {
+            QVERIFY(framed.isEmpty());
+        } else {
+            QCOMPARE(framed, View->visualRect(model->index(top - 1, left))
+                                 .united(View->visualRect(model->index(bottom - 1, right))));
+        }
         QApplication::clipboard()->clear();
         QTest::keyClick(View, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), expected);
@@ -272,6 +281,38 @@ private slots:
         const bool oneCell = top == bottom && left == right;
         QCOMPARE(QApplication::clipboard()->text(),
                  oneCell ? Q(CellName(currentCol == 2 ? 3 : currentCol, top)) : expected);
+    }
+
+    // The range shows as a tint over the colour handler's backgrounds, not instead of them.
+    void selectionTintsTheRangeOverTheCellColours() {
+        View->CellColor = [](int row, int) {
+            return row == 3 ? QColor(Qt::yellow) : QColor(Qt::white);
+        };
+        View->BeginGridChange();
+        for (int col = 0; col < Grid->ColCount(); ++col)
+            Grid->SetColWidth(col, 90);
+        View->EndGridChange();
+        Show();
+        View->SetCurrentCell(7, 4); // the editor stays clear of the range
+        QAbstractItemModel* model = View->model();
+        // A point of the cell right of its text and away from the range's frame.
+        auto pixel = [this, model](int row, int col) {
+            const QRect cell = View->visualRect(model->index(row - 1, col));
+            const QString text = model->index(row - 1, col).data().toString();
+            const int textRight = cell.left() + View->fontMetrics().horizontalAdvance(text) + 8;
+            const QPoint at(std::max(textRight, cell.right() - 20), cell.center().y());
+            return View->viewport()->grab().toImage().pixelColor(at);
+        };
+        const QColor yellow = pixel(3, 2);
+        const QColor white = pixel(2, 2);
+        View->selectionModel()->select(QItemSelection(model->index(1, 1), model->index(3, 3)),
+                                       QItemSelectionModel::ClearAndSelect);
+        QVERIFY(pixel(3, 2) != yellow);      // tinted
+        QVERIFY(pixel(3, 2) != pixel(2, 2)); // the colours still differ
+        QCOMPARE(pixel(3, 5), yellow);       // outside: untouched
+        View->SetCurrentCell(6, 4);          // one cell again: no tint
+        QCOMPARE(pixel(3, 2), yellow);
+        QCOMPARE(pixel(2, 2), white);
     }
 
     void cutEmptiesTheSelection() {

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
 #include <filesystem>
 
@@ -140,7 +141,19 @@ class HeaderCommandsTest : public QObject {
 
     void panelClosesToTheHeaderListAndOpensAt110() {
         QVERIFY(Window().Show1->isChecked());
+        Window().resize(900, 500);
+        Window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Window()));
+        // The controls that stay in view keep their places in the window.
+        auto places = [this] {
+            QWidget* window = &Window();
+            return QList<QPoint>{Window().ComboBox1->mapTo(window, QPoint()),
+                                 Window().Button2->mapTo(window, QPoint())};
+        };
+        const QList<QPoint> open = places();
         Window().Button2Click();
+        QCoreApplication::processEvents();
+        QCOMPARE(places(), open);
         QVERIFY(!Window().Show1->isChecked());
         QVERIFY(Window().Memo1->isHidden());
         QCOMPARE(Window().Panel1->height(),

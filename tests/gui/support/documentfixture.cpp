@@ -1,5 +1,6 @@
 #include "documentfixture.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -75,6 +76,19 @@ void DocumentFixture::LoadThroughChooser(const std::string& folder, const std::s
         form.Form3->BitBtn1Click();
     };
     form.Reload1Click();
+    form.WhileModal = nullptr;
+}
+
+void DocumentFixture::RunWithSelected(QAction* command, const QStringList& names) {
+    TestForm& form = *Window;
+    form.WhileModal = [&](QDialog&) {
+        for (int k = 1; k <= names.size(); ++k) {
+            Pick(Folder(), names[k - 1].toStdString());
+            form.Form3->SelectButtonClick(k);
+        }
+        form.Form3->Button6Click();
+    };
+    command->trigger();
     form.WhileModal = nullptr;
 }
 

@@ -10,6 +10,8 @@
 
 #include "shellfixture.h"
 
+class QAction;
+
 namespace tw {
 
 class DocumentFixture {
@@ -32,6 +34,9 @@ class DocumentFixture {
     void Pick(const std::string& folder, const std::string& name);
     // "&Load" in the File menu, then `name` in `folder` and "&Load Selected".
     void LoadThroughChooser(const std::string& folder, const std::string& name);
+    // `command` (a compare or combine item of the Tools menu), then `names` from the data
+    // folder with Select 1, Select 2, ..., and "Go With Selected".
+    void RunWithSelected(QAction* command, const QStringList& names);
 
     // Display texts of SG1's view: column `col` of every model row, and the header row.
     QStringList ColumnShown(int col) const;
