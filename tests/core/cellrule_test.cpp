@@ -98,14 +98,16 @@ TEST_P(CellRule, AllowedEditsComeBackFromSaveAndLoad) {
             auto refusal = RefusedCellText(State, row, col, text);
             if (refusal) {
                 ++refused;
-                if (refusal->Byte != 0)
+                if (refusal->Byte != 0) {
                     EXPECT_NE(text.find(refusal->Byte), std::string::npos);
+                }
                 EXPECT_FALSE(RefusalMessage(State, *refusal).empty());
                 continue;
             }
             ++accepted;
-            for (char c : text)
+            for (char c : text) {
                 EXPECT_FALSE(BreaksEveryKind(c)) << "seed " << seed;
+            }
             grid.SetCell(col, row, text);
         }
         auto edited = Trimmed(Snapshot());
@@ -120,8 +122,8 @@ TEST_P(CellRule, AllowedEditsComeBackFromSaveAndLoad) {
 INSTANTIATE_TEST_SUITE_P(Kinds, CellRule,
                          ::testing::Values("protos.tab", "items.tab", "quests.mes",
                                            "00001innkeeper.dlg", "notes.txt"),
-                         [](const auto& info) {
-                             std::string name = info.param;
+                         [](const auto& testCase) {
+                             std::string name = testCase.param;
                              return name.substr(name.find('.') + 1) +
                                     (name == "protos.tab" ? "Protos" : "");
                          });
@@ -155,8 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, CellRuleByText,
                                            RuleCase{".dlg_Open", 3, "a{b", '{'},
                                            RuleCase{".txt_Close", 1, "a}", '}'},
                                            RuleCase{".dlg_Lf", 2, "a\nb", '\n'}),
-                         [](const auto& info) {
-                             std::string name = info.param.Name;
+                         [](const auto& testCase) {
+                             std::string name = testCase.param.Name;
                              return name.substr(1, 3) + name.substr(name.find('_') + 1);
                          });
 
