@@ -112,10 +112,11 @@ TEST_P(CompareFolderCli, PrintsTheReport) {
             arguments.push_back(file);
         CliRun run = Run(arguments);
         ASSERT_EQ(run.Code, 0) << run.Err;
-        if (format == "text")
+        if (format == "text") {
             EXPECT_EQ(run.Out, Joined(expected, "\n"));
-        else
+        } else {
             EXPECT_EQ(LineFields(format, run.Out), expected) << format;
+        }
         EXPECT_EQ(run.Err, "");
     }
 }
@@ -289,8 +290,9 @@ TEST_P(ExitCodes, TellWhatHappened) {
         arguments.push_back(files.count(a) ? files[a] : a);
     CliRun run = Run(arguments);
     EXPECT_EQ(run.Code, GetParam().Code) << run.Err;
-    if (GetParam().Out != "*")
+    if (GetParam().Out != "*") {
         EXPECT_EQ(run.Out, GetParam().Out);
+    }
     EXPECT_EQ(ReadAll(files["A"]), "1\tx\n");
 }
 
@@ -317,7 +319,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExitCase{"VersionOfNormalize", {"normalize", "--version"}, 0, "tabwright-cli 2.4.3\n"},
         ExitCase{"Version", {"--version"}, 0, "tabwright-cli 2.4.3\n"},
         ExitCase{"HelpOfCompare", {"compare", "--help"}, 0, "*"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 struct RefusalCase {
     const char* Name;

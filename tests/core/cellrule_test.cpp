@@ -105,8 +105,9 @@ TEST_P(CellRule, AllowedEditsComeBackFromSaveAndLoad) {
                 continue;
             }
             ++accepted;
-            for (char c : text)
+            for (char c : text) {
                 EXPECT_FALSE(BreaksEveryKind(c)) << "seed " << seed;
+            }
             grid.SetCell(col, row, text);
         }
         auto edited = Trimmed(Snapshot());

@@ -98,8 +98,12 @@ TEST(ColorNotation, PickerListsStandardExtraSystemThenNone) {
     EXPECT_EQ(picker[17].Name, "clSkyBlue");
     EXPECT_EQ(picker[18].Name, "clCream");
     EXPECT_EQ(picker[19].Name, "clMedGray");
-    for (size_t i = 0; i < 16; ++i) EXPECT_TRUE(IsPlainColor(picker[i].Value)) << picker[i].Name;
-    for (size_t i = 20; i < 50; ++i) EXPECT_TRUE(IsSystemColor(picker[i].Value)) << picker[i].Name;
+    for (size_t i = 0; i < 16; ++i) {
+        EXPECT_TRUE(IsPlainColor(picker[i].Value)) << picker[i].Name;
+    }
+    for (size_t i = 20; i < 50; ++i) {
+        EXPECT_TRUE(IsSystemColor(picker[i].Value)) << picker[i].Name;
+    }
     EXPECT_EQ(picker[50].Value, clNone);
 }
 

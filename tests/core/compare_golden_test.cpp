@@ -137,15 +137,18 @@ void ExpectRecordsOfLines(const EditorState& state, const std::vector<std::strin
             EXPECT_EQ(r.Row, -1) << fromFields.back();
             continue;
         }
-        if (run.Mode == "compare")
+        if (run.Mode == "compare") {
             EXPECT_GE(r.Row, 1) << fromFields.back();
+        }
         if (r.Row < 1)
             continue; // a row a later file of a combine removed
         EXPECT_EQ(sg1.Cell(0, r.Row), r.Key) << fromFields.back();
-        if (NamesCell(r.Kind))
+        if (NamesCell(r.Kind)) {
             EXPECT_EQ(sg1.Cell(r.Column, 0), r.Header) << fromFields.back();
-        if (r.Kind == ReportKind::CellDifference)
+        }
+        if (r.Kind == ReportKind::CellDifference) {
             EXPECT_EQ(sg1.Cell(r.Column, r.Row), r.First) << fromFields.back();
+        }
     }
     EXPECT_EQ(fromFields, lines);
     EXPECT_EQ(run.LineCount(), static_cast<int>(lines.size()));

@@ -117,8 +117,9 @@ void ExpectSameGrids(const EditorState& fast, const EditorState& literal, int ro
     const auto& hiddenFast = fast.SG1().HiddenRows();
     const auto& hiddenLiteral = literal.SG1().HiddenRows();
     ASSERT_EQ(hiddenFast.size(), hiddenLiteral.size());
-    for (size_t k = 0; k < hiddenFast.size(); ++k)
+    for (size_t k = 0; k < hiddenFast.size(); ++k) {
         ASSERT_EQ(hiddenFast[k].DataRow, hiddenLiteral[k].DataRow);
+    }
 }
 
 // What the records of a run hold whatever the input: one per report line, a row that
@@ -137,10 +138,12 @@ void ExpectRecordsFitTheRun(const EditorState& before, const EditorState& after,
             duplicates.emplace_back(r.Slot, r.Key, r.Count);
         else
             ++lineRecords;
-        if (r.Row >= 1)
+        if (r.Row >= 1) {
             ASSERT_EQ(after.SG1().Cell(0, r.Row), r.Key) << "round " << round;
-        if (r.Kind == ReportKind::CellDifference)
+        }
+        if (r.Kind == ReportKind::CellDifference) {
             ASSERT_EQ(after.SG1().Cell(r.Column, r.Row), r.First) << "round " << round;
+        }
     }
     ASSERT_EQ(lineRecords, lines) << "round " << round;
     int last = 0;

@@ -215,8 +215,9 @@ TEST_P(UnopenableFiles, LeaveTheOpenDocumentAndSayWhy) {
     EXPECT_EQ(State.Grid(2).Cell(0, 1), "two");
     EXPECT_EQ(State.DocumentFileName, "keep.tab");
     EXPECT_EQ(State.LoadExt, ".tab");
-    for (const std::string& status : Shown.Statuses)
+    for (const std::string& status : Shown.Statuses) {
         EXPECT_NE(status.rfind("T64", 0), 0u);
+    }
     EXPECT_EQ(Shown.BusyDepth, 0);
     EXPECT_FALSE(State.PaintSuspended);
 }
@@ -247,7 +248,7 @@ INSTANTIATE_TEST_SUITE_P(
         UnopenableCase{"ALineLongerThanARowHolds",
                        [](const TempFolder& f) { return f.Write("wide.tab", "1\n123456789\n"); },
                        "T63"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(DocumentTest, FilesJustWithinTheLimitsLoadWhole) {
     LoadOptions options;

@@ -217,10 +217,11 @@ TEST(Sizing, ColumnRangeMatchesSizingOneColumnAtATime) {
         EXPECT_LE(calls, 2 * static_cast<int>(std::size(pieces)));
         for (int d = 0; d < g.ColCount(); ++d) {
             SCOPED_TRACE("round " + std::to_string(round) + ", column " + std::to_string(d));
-            if (d >= first && d <= last)
+            if (d >= first && d <= last) {
                 EXPECT_EQ(g.ColWidth(d), single.ColWidth(d));
-            else
+            } else {
                 EXPECT_EQ(g.ColWidth(d), before[static_cast<size_t>(d)]);
+            }
         }
     }
 }

@@ -118,8 +118,9 @@ TEST_F(DocumentSectionsTest, TypesFollowTheSetPositionAndStopAtSixteen) {
     Load(sections);
     ASSERT_EQ(State.HeaderSetTypes.size(), 19u);
     EXPECT_EQ(State.HeaderSetTypes[0], "");
-    for (size_t i = 1; i <= 16; ++i)
+    for (size_t i = 1; i <= 16; ++i) {
         EXPECT_EQ(State.HeaderSetTypes[i], ObjectTypeNames[i - 1]);
+    }
     EXPECT_EQ(State.HeaderSetTypes[17], "");
     EXPECT_EQ(State.HeaderSetTypes[18], "");
 }

@@ -273,12 +273,14 @@ void ExpectSameGrid(const TTextGrid& expected, const TTextGrid& actual, unsigned
     ASSERT_EQ(actual.RowCount(), expected.RowCount()) << "seed " << seed;
     ASSERT_EQ(actual.ColCount(), expected.ColCount()) << "seed " << seed;
     int columns = expected.DataColumnCount();
-    for (int c = 0; c < columns; ++c)
+    for (int c = 0; c < columns; ++c) {
         ASSERT_EQ(actual.IsColumnHidden(c), expected.IsColumnHidden(c)) << "seed " << seed;
+    }
     for (int r = 0; r < expected.RowCount(); ++r) {
         ASSERT_EQ(actual.RowHeight(r), expected.RowHeight(r)) << "seed " << seed;
-        for (int c = 0; c < columns; ++c)
+        for (int c = 0; c < columns; ++c) {
             ASSERT_EQ(actual.Cell(c, r), expected.Cell(c, r)) << "seed " << seed << " row " << r;
+        }
     }
     ASSERT_EQ(actual.HiddenRows().size(), expected.HiddenRows().size()) << "seed " << seed;
     for (size_t k = 0; k < expected.HiddenRows().size(); ++k) {
@@ -286,8 +288,9 @@ void ExpectSameGrid(const TTextGrid& expected, const TTextGrid& actual, unsigned
         const auto& a = actual.HiddenRows()[k];
         ASSERT_EQ(a.DataRow, e.DataRow) << "seed " << seed;
         ASSERT_EQ(a.Height, e.Height) << "seed " << seed;
-        for (int c = 0; c < columns; ++c)
+        for (int c = 0; c < columns; ++c) {
             ASSERT_EQ(a.Cells.Cell(c), e.Cells.Cell(c));
+        }
     }
 }
 

@@ -62,14 +62,16 @@ TEST_P(SampleSectionsTest, EverySetHasItsColumnsAndShowsOnlyItsType) {
     EXPECT_EQ(state.HeaderSetNames[0], state.Text(46));
     ASSERT_EQ(state.HeaderSetCount, 17);
     EXPECT_GE(state.VariableListNames.size(), 4u);
-    for (int c = 0; c < 40; ++c)
+    for (int c = 0; c < 40; ++c) {
         EXPECT_FALSE(state.SG1().CellText(c, 0).empty()) << c;
+    }
 
     for (int set = 1; set <= 16; ++set) {
         auto columns = ParseColumnList(state.HeaderSetColumns[static_cast<size_t>(set)]);
         ASSERT_FALSE(columns.empty()) << state.HeaderSetNames[static_cast<size_t>(set)];
-        for (int c : columns)
+        for (int c : columns) {
             EXPECT_TRUE(c >= 2 && c < 40) << c;
+        }
         ASSERT_TRUE(ApplyHeaderSet(state, set, shown));
         const TTextGrid& grid = state.SG1();
         EXPECT_EQ(grid.ColCount(),
@@ -77,8 +79,9 @@ TEST_P(SampleSectionsTest, EverySetHasItsColumnsAndShowsOnlyItsType) {
         std::string wanted =
             LowerAZ(std::string("obj_t_") + ObjectTypeNames[static_cast<size_t>(set - 1)]);
         EXPECT_GT(grid.RowCount(), 2) << wanted;
-        for (int r = 1; r < grid.RowCount() - 1; ++r)
+        for (int r = 1; r < grid.RowCount() - 1; ++r) {
             EXPECT_EQ(LowerAZ(grid.CellText(1, r)), wanted);
+        }
     }
 }
 
@@ -119,8 +122,9 @@ TEST_F(SampleLoadTest, PrototypeTableGetsNamesDescriptionsAndTheWeaponView) {
     ASSERT_EQ(State.HeaderSetNames[4], "Weapon");
     ASSERT_TRUE(ApplyHeaderSet(State, 4, Shown));
     EXPECT_EQ(grid.RowCount(), 36 + 2);
-    for (int r = 1; r < grid.RowCount() - 1; ++r)
+    for (int r = 1; r < grid.RowCount() - 1; ++r) {
         EXPECT_EQ(LowerAZ(grid.CellText(1, r)), "obj_t_weapon");
+    }
     EXPECT_EQ(grid.ColCount(), 14);
     EXPECT_EQ(State.VariableListNames[1], "Object types");
 }
@@ -130,8 +134,9 @@ TEST_F(SampleLoadTest, DialogFileGetsSevenCaptionsAndItsListsAfterItsOwn) {
     const TTextGrid& grid = State.SG1();
     EXPECT_EQ(grid.ColCount(), 7);
     EXPECT_EQ(grid.CellText(0, 0), "#");
-    for (int c = 1; c <= 6; ++c)
+    for (int c = 1; c <= 6; ++c) {
         EXPECT_EQ(grid.CellText(c, 0), State.Text(67 + c));
+    }
     EXPECT_EQ(State.VariableListNames,
               (std::vector<std::string>{State.Text(47), "Innkeeper line numbers", State.Text(74),
                                         State.Text(70), State.Text(71), State.Text(73)}));

@@ -32,10 +32,12 @@ TEST_P(LanguagePaddingTest, TableReachesIndex160AndEndsWithOneEmptyEntry) {
     LanguageTable table;
     table.SetFromBytes(c.Bytes);
     ASSERT_EQ(table.Count(), c.Entries);
-    for (int i = 0; i <= c.LastFileText; ++i)
+    for (int i = 0; i <= c.LastFileText; ++i) {
         EXPECT_EQ(table.Text(i), "text " + std::to_string(i));
-    for (int i = c.LastFileText + 1; i < table.Count(); ++i)
+    }
+    for (int i = c.LastFileText + 1; i < table.Count(); ++i) {
         EXPECT_EQ(table.Text(i), "") << i;
+    }
     // Past the table every lookup is the empty text, never a fault.
     EXPECT_EQ(table.Text(table.Count()), "");
     EXPECT_EQ(table.Text(-1), "");
@@ -126,8 +128,9 @@ TEST(ProgramTextsTest, ShippedLanguageFilesNameEveryAddedText) {
         LanguageTable table;
         std::string error;
         ASSERT_TRUE(table.Load(std::string(TABWRIGHT_SOURCE_DATA) + "/" + file, error)) << error;
-        for (const BuiltInText& text : BuiltInProgramTexts())
+        for (const BuiltInText& text : BuiltInProgramTexts()) {
             EXPECT_TRUE(table.AddedSection().Has(text.Name)) << file << ": " << text.Name;
+        }
     }
 }
 

@@ -92,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                   ReportPlace::Cell,
                   1,
                   0}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(ReportMarkers, MarkTheNamedCellsOfSG1Only) {
     ReportRun run;

@@ -291,8 +291,9 @@ TEST_F(SettingsTest, WithoutDocreateAnExistingKeyIsWritten) {
 }
 
 void WriteNames(const TRegpath& reg, char prefix) {
-    for (int i = 0; i < 200; ++i)
+    for (int i = 0; i < 200; ++i) {
         ASSERT_TRUE(reg.WriteInteger(std::string(1, prefix) + std::to_string(i), i));
+    }
 }
 
 void ExpectAllNames(const TRegpath& reg, const std::string& prefixes) {
@@ -490,7 +491,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "\"blob\"=hex:01,02,\\\r\n[HKEY_USERS\\x]\r\n"},
         HandEditedCase{"OpenHexContinuationAtTheEnd", "\"lastfile\"=\"a.tab\"\n\"blob\"=hex:01,\\",
                        "\"blob\"=hex:01,\\"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+    [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(SettingsTest, LinksAreWrittenThroughAndLockedAtTheirTarget) {
     fs::create_directory(Folder / "real");

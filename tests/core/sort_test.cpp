@@ -350,8 +350,9 @@ TEST_P(SortProgress, MovesEveryFewRows) {
     std::vector<int> positions = SortProgressPositions(param.RowCount, param.RowCount - 2);
     ASSERT_FALSE(positions.empty());
     EXPECT_EQ(positions.front(), param.Every);
-    for (size_t k = 1; k < positions.size(); ++k)
+    for (size_t k = 1; k < positions.size(); ++k) {
         EXPECT_EQ(positions[k] - positions[k - 1], param.Every);
+    }
     EXPECT_GT(positions.back() + param.Every, param.RowCount - 2);
 }
 

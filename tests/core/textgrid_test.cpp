@@ -177,8 +177,9 @@ TEST(GridColumns, MappingsWithSeveralHidden) {
     g.HideColumn(7);
     EXPECT_EQ(g.ColCount(), 6);
     std::vector<int> expected{0, 1, 5, 6, 8, 9};
-    for (int d = 0; d < 6; ++d)
+    for (int d = 0; d < 6; ++d) {
         EXPECT_EQ(g.DataColumnOf(d), expected[static_cast<size_t>(d)]);
+    }
     EXPECT_EQ(g.DisplayColumnOf(8), 4);
     EXPECT_EQ(g.DisplayColumnOf(2), 2); // a hidden column maps to where it would be
     EXPECT_EQ(g.DataColumnOf(6), 0);    // beyond the visible columns
@@ -244,8 +245,9 @@ TEST(GridRows, BatchHideEqualsOneAtATime) {
         ASSERT_EQ(a.RowCount(), b.RowCount());
         ASSERT_EQ(Column(a, 0), Column(b, 0));
         ASSERT_EQ(a.HiddenRows().size(), b.HiddenRows().size());
-        for (size_t i = 0; i < a.HiddenRows().size(); ++i)
+        for (size_t i = 0; i < a.HiddenRows().size(); ++i) {
             ASSERT_EQ(a.HiddenRows()[i].DataRow, b.HiddenRows()[i].DataRow);
+        }
         a.UnhideAllRows();
         b.UnhideAllRows();
         ASSERT_EQ(Column(a, 0), Column(b, 0));
