@@ -193,6 +193,23 @@ void AutoSizeAfterLoad(EditorState& state, Feedback& feedback) {
     feedback.SetProgress(0);
 }
 
+// Header cells of columns 2 on read "Column 2", "Column 3", ... The row is written at once:
+// a cell at a time costs a copy of the row each, which a file of 100,000 fields squares.
+void NameColumnsByNumber(const EditorState& state, TTextGrid& grid) {
+    const int count = grid.ColCount();
+    if (count <= 2)
+        return;
+    std::vector<std::string_view> current;
+    grid.RowCells(0, current);
+    std::vector<std::string> texts(current.begin(), current.end());
+    if (static_cast<int>(texts.size()) < count)
+        texts.resize(static_cast<size_t>(count));
+    for (int col = 2; col < count; ++col)
+        texts[static_cast<size_t>(col)] = state.Text(65) + " " + IntToText(col);
+    std::vector<std::string_view> cells(texts.begin(), texts.end());
+    grid.AssignRow(0, cells);
+}
+
 } // namespace
 
 LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feedback& feedback,
@@ -262,8 +279,7 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
         }
 
         state.LastColIndex = grid.ColCount() - 1;
-        for (int col = 2; col < grid.ColCount(); ++col)
-            grid.SetCell(col, 0, state.Text(65) + " " + IntToText(col));
+        NameColumnsByNumber(state, grid);
 
         if (slot == 1) {
             state.LoadedRowCount = state.SG1().RowCount();
