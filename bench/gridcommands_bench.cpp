@@ -25,7 +25,8 @@ tw::TextMeasure RealisticMeasure(long& calls) {
         ++calls;
         const auto until = Clock::now() + std::chrono::nanoseconds(1000 + 100 * text.size());
         int width = 0;
-        for (unsigned char c : text) width += 4 + (c & 3) + (fixedFont ? 1 : 0);
+        for (unsigned char c : text)
+            width += 4 + (c & 3) + (fixedFont ? 1 : 0);
         while (Clock::now() < until) {
         }
         return width;
@@ -72,14 +73,16 @@ TW_BENCH_CASE(gridcommands) {
     state.Measure = RealisticMeasure(measureCalls);
 
     // 5,000 marks, in no particular order, then Hide Selected Rows.
-    for (int k = 0; k < 5000; ++k) state.SelectedRows.Toggle(1 + (k * 7919) % (rows - 2));
-    Add(report, Measure("gridcommands", "hide 5000 marked rows",
-                        [&] { HideSelectedRows(state, quiet); }));
+    for (int k = 0; k < 5000; ++k)
+        state.SelectedRows.Toggle(1 + (k * 7919) % (rows - 2));
+    Add(report,
+        Measure("gridcommands", "hide 5000 marked rows", [&] { HideSelectedRows(state, quiet); }));
     grid.UnhideAllRows();
 
     std::vector<int> hide;
     for (int r = 1; r < rows - 1 && hide.size() < 15000; ++r)
-        if (r % 4 != 0) hide.push_back(r);
+        if (r % 4 != 0)
+            hide.push_back(r);
     grid.HideRows(hide);
     Add(report, Measure("gridcommands", "unhide all 15000 rows",
                         [&] { UnhideAllRowsCommand(state, quiet); }));
@@ -96,15 +99,15 @@ TW_BENCH_CASE(gridcommands) {
         }));
 
     measureCalls = 0;
-    Add(report, Measure("gridcommands", "auto size all columns",
-                        [&] { AutoSizeColumns(state, quiet); }));
+    Add(report,
+        Measure("gridcommands", "auto size all columns", [&] { AutoSizeColumns(state, quiet); }));
     const long columnCalls = measureCalls;
     Add(report, Measure("gridcommands", "font size: all rows", [&] { AutoSizeAllRows(state); }));
 
     char line[256];
     std::snprintf(line, sizeof line,
-                  "gridcommands: %d rows x %d columns; find %s; auto size measured %ld texts",
-                  rows, grid.ColCount(), foundLast ? "reached the last row" : "MISSED the match",
+                  "gridcommands: %d rows x %d columns; find %s; auto size measured %ld texts", rows,
+                  grid.ColCount(), foundLast ? "reached the last row" : "MISSED the match",
                   columnCalls);
     report.Note(line);
 }

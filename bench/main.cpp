@@ -11,8 +11,10 @@ int main(int argc, char** argv) {
     int ran = 0;
     for (const auto& registered : tw::bench::RegisteredCases()) {
         bool wanted = argc < 2;
-        for (int i = 1; i < argc; ++i) wanted = wanted || registered.Name == argv[i];
-        if (!wanted) continue;
+        for (int i = 1; i < argc; ++i)
+            wanted = wanted || registered.Name == argv[i];
+        if (!wanted)
+            continue;
         std::fprintf(stderr, "running %s...\n", registered.Name.c_str());
         registered.Run(report);
         ++ran;

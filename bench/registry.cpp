@@ -1,8 +1,8 @@
 #include "bench/registry.h"
 
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <malloc.h>
 #include <sstream>
@@ -24,7 +24,8 @@ int64_t StatusValueBytes(const char* key) {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind(key, 0) != 0) continue;
+        if (line.rfind(key, 0) != 0)
+            continue;
         std::istringstream fields(line.substr(std::string(key).size()));
         int64_t kb = -1;
         fields >> kb;
@@ -34,7 +35,9 @@ int64_t StatusValueBytes(const char* key) {
 }
 } // namespace
 
-void ReturnFreedMemory() { ::malloc_trim(0); }
+void ReturnFreedMemory() {
+    ::malloc_trim(0);
+}
 
 void ResetPeakMemory() {
     // "5" resets the peak resident size of this process (Linux 4.0 and later).
@@ -42,8 +45,12 @@ void ResetPeakMemory() {
     clear << "5";
 }
 
-int64_t PeakMemoryBytes() { return StatusValueBytes("VmHWM:"); }
-int64_t CurrentMemoryBytes() { return StatusValueBytes("VmRSS:"); }
+int64_t PeakMemoryBytes() {
+    return StatusValueBytes("VmHWM:");
+}
+int64_t CurrentMemoryBytes() {
+    return StatusValueBytes("VmRSS:");
+}
 
 double Now() {
     using Clock = std::chrono::steady_clock;
@@ -60,7 +67,7 @@ void Report::Print() const {
     std::printf("%-12s %-22s %9s %9s %9s %9s  %-24s %s\n", "case", "step", "wall ms", "MB/s",
                 "cpu ms", "peak MB", "target", "");
     for (const auto& m : Rows) {
-        auto number = [](char (&into)[32], bool known, double value) {
+        auto number = [](char(&into)[32], bool known, double value) {
             if (known)
                 std::snprintf(into, sizeof into, "%.1f", value);
             else
@@ -71,16 +78,18 @@ void Report::Print() const {
         number(rate, m.Bytes > 0 && m.Seconds > 0, static_cast<double>(m.Bytes) / 1e6 / m.Seconds);
         number(cpu, m.CpuSeconds > 0, m.CpuSeconds * 1000);
         number(peak, m.PeakBytes >= 0, static_cast<double>(m.PeakBytes) / 1e6);
-        std::printf("%-12s %-22s %9s %9s %9s %9s  %-24s %s\n", m.Case.c_str(), m.Step.c_str(),
-                    wall, rate, cpu, peak, m.Target.c_str(),
+        std::printf("%-12s %-22s %9s %9s %9s %9s  %-24s %s\n", m.Case.c_str(), m.Step.c_str(), wall,
+                    rate, cpu, peak, m.Target.c_str(),
                     m.Target.empty() ? "" : (m.Met ? "ok" : "MISSED"));
     }
-    for (const auto& note : Notes) std::printf("%s\n", note.c_str());
+    for (const auto& note : Notes)
+        std::printf("%s\n", note.c_str());
 }
 
 bool Report::AllMet() const {
     for (const auto& m : Rows)
-        if (!m.Met) return false;
+        if (!m.Met)
+            return false;
     return true;
 }
 

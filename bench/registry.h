@@ -21,13 +21,13 @@ struct Measurement {
 };
 
 class Report {
-public:
+  public:
     void Add(Measurement measurement) { Rows.push_back(std::move(measurement)); }
     void Note(const std::string& line) { Notes.push_back(line); }
     void Print() const;
     bool AllMet() const;
 
-private:
+  private:
     std::vector<Measurement> Rows;
     std::vector<std::string> Notes;
 };
@@ -49,7 +49,7 @@ void ResetPeakMemory();
 int64_t PeakMemoryBytes();
 int64_t CurrentMemoryBytes();
 
-double Now(); // seconds, monotonic
+double Now();    // seconds, monotonic
 double CpuNow(); // seconds of processor time used by this process
 
 // Runs `step` and measures its time and the memory it added at its peak.
@@ -67,13 +67,14 @@ Measurement Measure(const std::string& caseName, const std::string& stepName, St
     m.Seconds = Now() - start;
     m.CpuSeconds = CpuNow() - cpuStart;
     int64_t peak = PeakMemoryBytes();
-    if (peak >= 0 && before >= 0) m.PeakBytes = peak - before;
+    if (peak >= 0 && before >= 0)
+        m.PeakBytes = peak - before;
     return m;
 }
 
 } // namespace tw::bench
 
-#define TW_BENCH_CASE(name)                                                                    \
-    static void name##Case(::tw::bench::Report&);                                              \
-    static const bool name##Registered = ::tw::bench::RegisterCase(#name, name##Case);         \
+#define TW_BENCH_CASE(name)                                                                        \
+    static void name##Case(::tw::bench::Report&);                                                  \
+    static const bool name##Registered = ::tw::bench::RegisterCase(#name, name##Case);             \
     static void name##Case(::tw::bench::Report& report)

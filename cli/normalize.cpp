@@ -15,8 +15,10 @@ int RunNormalize(Session& session, const ParsedArguments& arguments) {
     std::optional<std::string> out = arguments.Value("-o");
     // Overwriting the input is what the editor's Save does, so its backup rule applies.
     bool overwritesInput = out && SameFile(input, *out);
-    if (!session.LoadInput(input, 1, overwritesInput)) return ExitFileError;
-    if (!session.WriteOutput(out)) return ExitFileError;
+    if (!session.LoadInput(input, 1, overwritesInput))
+        return ExitFileError;
+    if (!session.WriteOutput(out))
+        return ExitFileError;
     return ExitOk;
 }
 

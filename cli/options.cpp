@@ -12,7 +12,8 @@ const std::vector<OptionSpec>& CommonOptions() {
 
 std::optional<std::string> ParsedArguments::Value(const std::string& name) const {
     auto found = Values.find(name);
-    if (found == Values.end()) return std::nullopt;
+    if (found == Values.end())
+        return std::nullopt;
     return found->second;
 }
 
@@ -21,7 +22,8 @@ const OptionSpec* FindOption(const std::string& name,
                              const std::vector<OptionSpec>& commandOptions) {
     for (const auto* list : {&commandOptions, &CommonOptions()})
         for (const auto& option : *list)
-            if (option.Name == name) return &option;
+            if (option.Name == name)
+                return &option;
     return nullptr;
 }
 } // namespace

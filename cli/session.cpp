@@ -21,7 +21,8 @@ void CliFeedback::ShowMessage(const std::string& text) {
         return;
     }
     // With an empty language file a message may be only blanks.
-    if (text.find_first_not_of(' ') == std::string::npos) return;
+    if (text.find_first_not_of(' ') == std::string::npos)
+        return;
     std::fprintf(stderr, "tabwright-cli: %s\n", text.c_str());
 }
 
@@ -40,19 +41,24 @@ bool IsFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0;
 }
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+std::string Quoted(const std::string& path) {
+    return "\"" + path + "\"";
+}
 } // namespace
 
 std::string ProgramFolder() {
     char buffer[PATH_MAX];
     ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0) return {};
+    if (length <= 0)
+        return {};
     return FolderPart(std::string(buffer, static_cast<size_t>(length)));
 }
 
 bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {}, second {};
-    if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0) return false;
+    struct stat first {
+    }, second{};
+    if (::stat(a.c_str(), &first) != 0 || ::stat(b.c_str(), &second) != 0)
+        return false;
     return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
@@ -61,7 +67,8 @@ bool Session::Prepare(const ParsedArguments& arguments) {
     std::string path = programFolder + DefaultLanguageFile;
     if (auto language = arguments.Value("--language")) {
         path = *language;
-        if (!IsFile(path) && path.find('/') == std::string::npos) path = programFolder + *language;
+        if (!IsFile(path) && path.find('/') == std::string::npos)
+            path = programFolder + *language;
     }
     std::string error;
     if (!State.Language.Load(path, error)) {
@@ -93,7 +100,8 @@ bool Session::LoadInput(const std::string& path, int slot, bool backup) {
     LoadResult loaded = LoadTable(State, path, slot, Shown, options);
     Shown.Holding = false;
     for (const auto& message : Shown.Held)
-        if (loaded.Ok || message != loaded.Message) Shown.ShowMessage(message);
+        if (loaded.Ok || message != loaded.Message)
+            Shown.ShowMessage(message);
     if (!loaded.Ok) {
         Error("cannot read " + Quoted(path) + ": " +
               (loaded.SystemError.empty() ? loaded.Message : loaded.SystemError));

@@ -18,7 +18,7 @@ struct ParsedArguments;
 // report lines neither: compare and combine print their report from the run's records,
 // in the format asked for.
 class CliFeedback : public Feedback {
-public:
+  public:
     void ShowMessage(const std::string& text) override;
 
     // While held, messages are kept instead of printed, so a command can replace the
@@ -28,7 +28,7 @@ public:
 };
 
 class Session {
-public:
+  public:
     EditorState State;
     CliFeedback Shown;
 

@@ -30,11 +30,16 @@ void FillTable(tw::TTextGrid& grid, int rows, int cols) {
         for (int c = 0; c < cols; ++c) {
             std::string& cell = cells[static_cast<size_t>(c)];
             const unsigned kind = random() % 10;
-            if (r == 0) cell = "Field " + std::to_string(c);
-            else if (c == 0) cell = std::to_string(1000 + r);
-            else if (kind < 6) cell.clear();
-            else if (kind < 9) cell = std::to_string(random() % 100000);
-            else cell = "Name_" + std::to_string(random() % 1000);
+            if (r == 0)
+                cell = "Field " + std::to_string(c);
+            else if (c == 0)
+                cell = std::to_string(1000 + r);
+            else if (kind < 6)
+                cell.clear();
+            else if (kind < 9)
+                cell = std::to_string(random() % 100000);
+            else
+                cell = "Name_" + std::to_string(random() % 1000);
             views[static_cast<size_t>(c)] = cell;
         }
         grid.AssignRow(r, views);
@@ -52,7 +57,8 @@ void RunGridView() {
     const int cols = 350;
     tw::TTextGrid grid(tw::MainGridProperties());
     FillTable(grid, rows, cols);
-    for (int c = 0; c < cols; ++c) grid.SetColWidth(c, 40 + c % 50);
+    for (int c = 0; c < cols; ++c)
+        grid.SetColWidth(c, 40 + c % 50);
 
     tw::GridView view;
     view.resize(1200, 800);
@@ -71,7 +77,8 @@ void RunGridView() {
     view.BeginGridChange();
     grid.HideColumns(10, 299);
     std::vector<int> odd;
-    for (int r = 1; r < rows; r += 2) odd.push_back(r);
+    for (int r = 1; r < rows; r += 2)
+        odd.push_back(r);
     grid.HideRows(odd);
     const double hideCore = Milliseconds(timer);
     view.EndGridChange();
@@ -87,7 +94,8 @@ void RunGridView() {
 
     // Rows sized to a larger font: one common height with some exceptions.
     view.BeginGridChange();
-    for (int r = 0; r < rows; ++r) grid.SetRowHeight(r, r % 100 == 0 ? 45 : 30);
+    for (int r = 0; r < rows; ++r)
+        grid.SetRowHeight(r, r % 100 == 0 ? 45 : 30);
     view.EndGridChange();
     view.repaint();
     const double resized = Milliseconds(timer);
@@ -115,12 +123,15 @@ void RunGridView() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     auto wanted = [&](const char* part) {
-        if (argc < 2) return true;
+        if (argc < 2)
+            return true;
         for (int i = 1; i < argc; ++i)
-            if (std::strcmp(argv[i], part) == 0) return true;
+            if (std::strcmp(argv[i], part) == 0)
+                return true;
         return false;
     };
-    if (wanted("view")) RunGridView();
+    if (wanted("view"))
+        RunGridView();
     if (wanted("load")) {
         tw::bench::Report report;
         tw::bench::RunMainWindowLoad(report);

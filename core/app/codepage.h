@@ -18,9 +18,11 @@ inline char16_t Cp1252ToUnicode(unsigned char byte) {
 }
 
 inline std::optional<char> UnicodeToCp1252(char16_t unit) {
-    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) return static_cast<char>(unit);
+    if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF))
+        return static_cast<char>(unit);
     for (size_t k = 0; k < Cp1252High.size(); ++k)
-        if (Cp1252High[k] == unit) return static_cast<char>(0x80 + k);
+        if (Cp1252High[k] == unit)
+            return static_cast<char>(0x80 + k);
     return std::nullopt;
 }
 

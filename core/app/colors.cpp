@@ -8,7 +8,9 @@ namespace tw {
 
 namespace {
 
-constexpr TColor System(TColor index) { return SystemColorBase + index; }
+constexpr TColor System(TColor index) {
+    return SystemColorBase + index;
+}
 
 // The picker's order; clDefault, which the picker does not offer, comes last so the
 // picker's list is a prefix of the names.
@@ -71,28 +73,37 @@ constexpr size_t PickerCount = Names.size() - 1;
 
 } // namespace
 
-std::span<const NamedColor> ColorNames() { return Names; }
+std::span<const NamedColor> ColorNames() {
+    return Names;
+}
 
-std::span<const NamedColor> PickerColors() { return std::span(Names).first(PickerCount); }
+std::span<const NamedColor> PickerColors() {
+    return std::span(Names).first(PickerCount);
+}
 
 std::string ColorToText(TColor value) {
     for (const auto& named : Names)
-        if (named.Value == value) return std::string(named.Name);
+        if (named.Value == value)
+            return std::string(named.Name);
     static constexpr char Digits[] = "0123456789ABCDEF";
     std::string text = "$";
-    for (int shift = 28; shift >= 0; shift -= 4) text.push_back(Digits[(value >> shift) & 0xF]);
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text.push_back(Digits[(value >> shift) & 0xF]);
     return text;
 }
 
 std::optional<TColor> TextToColor(std::string_view text) {
     for (const auto& named : Names)
-        if (EqualsIgnoringCaseAZ(named.Name, text)) return named.Value;
-    if (auto number = ConvertInteger(text)) return static_cast<TColor>(*number);
+        if (EqualsIgnoringCaseAZ(named.Name, text))
+            return named.Value;
+    if (auto number = ConvertInteger(text))
+        return static_cast<TColor>(*number);
     return std::nullopt;
 }
 
 std::optional<Rgb> ColorToRgb(TColor value) {
-    if (!IsPlainColor(value)) return std::nullopt;
+    if (!IsPlainColor(value))
+        return std::nullopt;
     return Rgb{static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>((value >> 8) & 0xFF),
                static_cast<uint8_t>((value >> 16) & 0xFF)};
 }

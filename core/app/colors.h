@@ -37,7 +37,9 @@ inline constexpr bool IsSystemColor(TColor value) {
     return (value & 0xFFFFFF00u) == SystemColorBase;
 }
 // Meaningful only for a system colour.
-inline constexpr int SystemColorIndex(TColor value) { return static_cast<int>(value & 0xFFu); }
+inline constexpr int SystemColorIndex(TColor value) {
+    return static_cast<int>(value & 0xFFu);
+}
 
 struct Rgb {
     uint8_t Red;
@@ -46,7 +48,9 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
-inline constexpr bool IsPlainColor(TColor value) { return value <= 0x00FFFFFFu; }
+inline constexpr bool IsPlainColor(TColor value) {
+    return value <= 0x00FFFFFFu;
+}
 // Red in the low byte; nullopt for system and special colours.
 std::optional<Rgb> ColorToRgb(TColor value);
 inline constexpr TColor RgbToColor(uint8_t red, uint8_t green, uint8_t blue) {

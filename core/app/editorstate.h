@@ -19,7 +19,7 @@
 namespace tw {
 
 class EditorState {
-public:
+  public:
     EditorState();
 
     // Grid slots 1 to 5: SG1 is the open document, SG2 to SG5 hold files two to five of

@@ -7,7 +7,7 @@
 namespace tw {
 
 class Feedback {
-public:
+  public:
     virtual ~Feedback() = default;
     virtual void SetStatus(const std::string& /*text*/) {}
     virtual void SetProgressMax(int /*maximum*/) {}

@@ -12,7 +12,8 @@ namespace tw {
 std::string BackupPathFor(const std::string& path) {
     // A name of fewer than three characters would put "bak" into the folder part and
     // create a file outside the document's folder.
-    if (FileNamePart(path).size() < 3) return {};
+    if (FileNamePart(path).size() < 3)
+        return {};
     return path.substr(0, path.size() - 3) + "bak";
 }
 
@@ -21,8 +22,10 @@ namespace {
 bool WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
         ssize_t done = ::write(fd, data, size);
-        if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return false;
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
         data += done;
         size -= static_cast<size_t>(done);
     }
@@ -33,19 +36,25 @@ bool CopyContents(int in, int out) {
     char buffer[1 << 16];
     for (;;) {
         ssize_t got = ::read(in, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) return true;
-        if (!WriteAll(out, buffer, static_cast<size_t>(got))) return false;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (!WriteAll(out, buffer, static_cast<size_t>(got)))
+            return false;
     }
 }
 
 } // namespace
 
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to) {
-    if (to.empty() || to == from) return false;
+    if (to.empty() || to == from)
+        return false;
     int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return false;
+    if (in < 0)
+        return false;
     struct stat info {};
     if (::fstat(in, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(in);
@@ -62,7 +71,8 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to) {
     ok = ::fsync(out) == 0 && ok;
     ok = ::close(out) == 0 && ok;
     ::close(in);
-    if (!ok) ::unlink(to.c_str()); // ours: O_EXCL created it
+    if (!ok)
+        ::unlink(to.c_str()); // ours: O_EXCL created it
     return ok;
 }
 

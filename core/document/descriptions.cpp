@@ -11,7 +11,8 @@
 namespace tw {
 
 std::optional<DescriptionLine> ParseDescriptionLine(std::string_view line) {
-    if (line.empty() || line[0] != '{') return std::nullopt;
+    if (line.empty() || line[0] != '{')
+        return std::nullopt;
     DescriptionLine parsed;
     int depth = 0;
     for (size_t i = 1; i < line.size(); ++i) {
@@ -42,14 +43,17 @@ std::string DescriptionFilePath(const std::string& realFolder, const std::string
     if (!realFolder.empty())
         parent = FolderPart(std::string_view(realFolder).substr(0, realFolder.size() - 1));
     std::string besideParent = parent + "mes/description.mes";
-    if (IsFile(besideParent)) return besideParent;
+    if (IsFile(besideParent))
+        return besideParent;
     std::string inProgramFolder = exeFolder + "description.mes";
-    if (IsFile(inProgramFolder)) return inProgramFolder;
+    if (IsFile(inProgramFolder))
+        return inProgramFolder;
     return {};
 }
 
 void LoadDescriptions(EditorState& state, const std::string& path, Feedback& feedback) {
-    if (SortsAtOrBelowBlank(path)) return;
+    if (SortsAtOrBelowBlank(path))
+        return;
     try {
         feedback.EndCellEdit();
         feedback.SetStatus(state.Text(120));
@@ -57,7 +61,8 @@ void LoadDescriptions(EditorState& state, const std::string& path, Feedback& fee
         std::string bytes;
         bool failedToOpen = false;
         std::string error;
-        if (!ReadFileBytes(path, bytes, failedToOpen, error)) return;
+        if (!ReadFileBytes(path, bytes, failedToOpen, error))
+            return;
         std::string_view content = FileContent(bytes);
         const int lineCount = static_cast<int>(CountLines(content));
         feedback.SetProgressMax(lineCount);
@@ -69,7 +74,8 @@ void LoadDescriptions(EditorState& state, const std::string& path, Feedback& fee
         std::unordered_map<std::string, std::vector<int>> rowsByKey;
         for (int r = 1; r < grid.RowCount(); ++r) {
             std::string_view key = grid.Cell(DescriptionKeyColumn, r);
-            if (!key.empty()) rowsByKey[std::string(key)].push_back(r);
+            if (!key.empty())
+                rowsByKey[std::string(key)].push_back(r);
         }
 
         ProgressThrottle progress(feedback, lineCount);
@@ -77,10 +83,13 @@ void LoadDescriptions(EditorState& state, const std::string& path, Feedback& fee
         for (int number = 1; !reader.AtEnd(); ++number) {
             progress.Advance(number);
             auto parsed = ParseDescriptionLine(reader.Next());
-            if (!parsed || !IsInteger(parsed->Key)) continue;
+            if (!parsed || !IsInteger(parsed->Key))
+                continue;
             auto found = rowsByKey.find(parsed->Key);
-            if (found == rowsByKey.end()) continue;
-            for (int r : found->second) grid.SetCell(DescriptionTextColumn, r, parsed->Text);
+            if (found == rowsByKey.end())
+                continue;
+            for (int r : found->second)
+                grid.SetCell(DescriptionTextColumn, r, parsed->Text);
         }
         feedback.SetStatus(state.Text(121));
         feedback.SetProgress(0);

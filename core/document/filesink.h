@@ -9,13 +9,13 @@
 namespace tw {
 
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     // False when the bytes could not be written; SystemError() then says why.
     virtual bool Write(std::string_view bytes) = 0;
     const std::string& SystemError() const { return Error; }
 
-protected:
+  protected:
     std::string Error;
 };
 
@@ -24,7 +24,7 @@ protected:
 // then, and after any failure, the target is untouched; the temporary file is removed
 // whenever the write does not complete.
 class AtomicFileWriter : public ByteSink {
-public:
+  public:
     explicit AtomicFileWriter(std::string targetPath);
     ~AtomicFileWriter() override;
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -38,12 +38,12 @@ public:
     const std::string& TargetPath() const { return Target; }
     const std::string& TempPath() const { return Temp; }
 
-protected:
+  protected:
     // The system calls a test replaces to make a write fail part-way or the rename fail.
     virtual ssize_t WriteSome(int fd, const char* data, size_t size);
     virtual int RenameFile(const std::string& from, const std::string& to);
 
-private:
+  private:
     bool Fail(int error);
     std::string Target;
     std::string Temp;
@@ -52,11 +52,11 @@ private:
 
 // Writes to a descriptor it does not own.
 class DescriptorSink : public ByteSink {
-public:
+  public:
     explicit DescriptorSink(int fd) : Fd(fd) {}
     bool Write(std::string_view bytes) override;
 
-private:
+  private:
     int Fd;
 };
 

@@ -8,14 +8,17 @@
 namespace tw {
 
 inline int ProgressStepFor(int count) {
-    if (count > 2000) return 4;
-    if (count > 1000) return 3;
-    if (count > 500) return 2;
+    if (count > 2000)
+        return 4;
+    if (count > 1000)
+        return 3;
+    if (count > 500)
+        return 2;
     return 1;
 }
 
 class ProgressThrottle {
-public:
+  public:
     ProgressThrottle(Feedback& feedback, int count, int position = 0)
         : Target(feedback), Step(ProgressStepFor(count)), Position(position) {}
     // Called with the row about to be worked on.
@@ -26,7 +29,7 @@ public:
         }
     }
 
-private:
+  private:
     Feedback& Target;
     int Step;
     int Position;

@@ -15,7 +15,8 @@ void AppendCell(std::string& out, std::string_view cell) {
     }
     out.push_back('"');
     for (char ch : cell)
-        if (ch != '\r') out.push_back(ch);
+        if (ch != '\r')
+            out.push_back(ch);
     out.push_back('"');
 }
 
@@ -28,21 +29,25 @@ bool EndsCell(std::string_view text, size_t pos) {
 
 std::string BuildCopyText(const TTextGrid& grid, int top, int left, int bottom, int right) {
     std::string out;
-    if (bottom < top || right < left) return out;
+    if (bottom < top || right < left)
+        return out;
     const bool multiRow = bottom > top;
     for (int r = top; r <= bottom; ++r) {
         for (int c = left; c <= right; ++c) {
-            if (c > left) out.push_back('\t');
+            if (c > left)
+                out.push_back('\t');
             AppendCell(out, grid.Cell(grid.DataColumnOf(c), r));
         }
-        if (multiRow) out.append("\r\n");
+        if (multiRow)
+            out.append("\r\n");
     }
     return out;
 }
 
 std::vector<std::vector<std::string>> SplitPastedText(std::string_view text) {
     std::vector<std::vector<std::string>> rows;
-    if (text.empty()) return rows;
+    if (text.empty())
+        return rows;
     rows.emplace_back();
     size_t pos = 0;
     while (true) {
@@ -52,7 +57,8 @@ std::vector<std::vector<std::string>> SplitPastedText(std::string_view text) {
             // Look for a closing quote that ends the cell with a line break before it.
             for (size_t close = text.find('"', pos + 1); close != std::string_view::npos;
                  close = text.find('"', close + 1)) {
-                if (!EndsCell(text, close + 1)) continue;
+                if (!EndsCell(text, close + 1))
+                    continue;
                 std::string_view inner = text.substr(pos + 1, close - pos - 1);
                 if (inner.find('\n') != std::string_view::npos) {
                     cell.assign(inner);
@@ -64,18 +70,21 @@ std::vector<std::vector<std::string>> SplitPastedText(std::string_view text) {
         }
         if (!quoted) {
             size_t end = pos;
-            while (!EndsCell(text, end)) ++end;
+            while (!EndsCell(text, end))
+                ++end;
             cell.assign(text.substr(pos, end - pos));
             pos = end;
         }
         rows.back().push_back(std::move(cell));
-        if (pos >= text.size()) break;
+        if (pos >= text.size())
+            break;
         if (text[pos] == '\t') {
             ++pos;
             continue;
         }
         pos += text[pos] == '\r' ? 2 : 1; // CR LF or LF
-        if (pos >= text.size()) break;    // a final line break opens no row
+        if (pos >= text.size())
+            break; // a final line break opens no row
         rows.emplace_back();
     }
     return rows;
@@ -84,13 +93,16 @@ std::vector<std::vector<std::string>> SplitPastedText(std::string_view text) {
 CellRect PasteCells(TTextGrid& grid, int row, int col,
                     const std::vector<std::vector<std::string>>& cells) {
     CellRect rect{row, col, row - 1, col - 1};
-    if (row < 0 || col < 0) return rect;
+    if (row < 0 || col < 0)
+        return rect;
     for (size_t i = 0; i < cells.size(); ++i) {
         const int r = row + static_cast<int>(i);
-        if (r >= grid.RowCount()) break;
+        if (r >= grid.RowCount())
+            break;
         for (size_t j = 0; j < cells[i].size(); ++j) {
             const int c = col + static_cast<int>(j);
-            if (c >= grid.ColCount()) break;
+            if (c >= grid.ColCount())
+                break;
             grid.SetCell(grid.DataColumnOf(c), r, cells[i][j]);
             rect.Bottom = std::max(rect.Bottom, r);
             rect.Right = std::max(rect.Right, c);

@@ -10,7 +10,7 @@
 namespace tw {
 
 class MarkList {
-public:
+  public:
     // Removes the number when present (later entries move up), else appends it.
     void Toggle(int number) {
         if (Members.erase(number)) {
@@ -29,7 +29,7 @@ public:
     int Count() const { return static_cast<int>(Order.size()); }
     const std::vector<int>& Items() const { return Order; }
 
-private:
+  private:
     std::vector<int> Order;
     std::unordered_set<int> Members;
 };

@@ -19,7 +19,8 @@ bool ToCp1252(const QString& text, std::string& bytes) {
     out.reserve(static_cast<size_t>(text.size()));
     for (QChar ch : text) {
         auto byte = UnicodeToCp1252(ch.unicode());
-        if (!byte) return false;
+        if (!byte)
+            return false;
         out.push_back(*byte);
     }
     bytes = std::move(out);

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "core/app/text.h"
 #include "core/app/languagefolders.h"
+#include "core/app/text.h"
 #include "core/headers/documentsections.h"
 #include "gui/app/aboutbox.h"
 #include "gui/app/cp1252.h"

@@ -11,7 +11,7 @@
 namespace tw {
 
 class FileChooserHost {
-public:
+  public:
     virtual ~FileChooserHost() = default;
 
     // Language text N of the active language file.

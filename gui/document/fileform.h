@@ -22,7 +22,7 @@ class FileChooserHost;
 
 class TForm3 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm3(FileChooserHost& host, QWidget* parent = nullptr);
     ~TForm3() override;
 
@@ -76,13 +76,13 @@ public:
     QPushButton* Button6 = nullptr;
     QPushButton* BitBtn2 = nullptr;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void done(int result) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     FileChooserHost& Host;
     QFileSystemModel* FolderModel = nullptr;
     QString CurrentFolder;

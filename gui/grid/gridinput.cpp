@@ -21,9 +21,11 @@ namespace tw {
 GridView::CellHit GridView::CellAtGlobal(QPoint globalPosition) const {
     CellHit hit;
     const QPoint p = viewport()->mapFromGlobal(globalPosition);
-    if (p.x() < 0 || p.x() >= viewport()->width() || p.y() >= viewport()->height()) return hit;
+    if (p.x() < 0 || p.x() >= viewport()->width() || p.y() >= viewport()->height())
+        return hit;
     const int headerHeight = horizontalHeader()->height();
-    if (p.y() < -headerHeight) return hit;
+    if (p.y() < -headerHeight)
+        return hit;
     const bool overFrozen = !Frozen->isHidden() && p.x() < Frozen->width();
     hit.Col = overFrozen ? Frozen->columnAt(p.x()) : columnAt(p.x());
     if (p.y() < 0) {
@@ -56,9 +58,11 @@ void GridView::mousePressEvent(QMouseEvent* event) {
                           GridModel::DisplayRowOf(target.row()), target.column());
     }
     QTableView::mousePressEvent(event);
-    if (hit.Row >= 0 && hit.Col >= 0) emit ClickCell(hit.Row, hit.Col);
+    if (hit.Row >= 0 && hit.Col >= 0)
+        emit ClickCell(hit.Row, hit.Col);
     // A click on the current cell whose editor was closed opens it again.
-    if (!EditorActive() && currentIndex().isValid() && indexAt(event->position().toPoint()).isValid())
+    if (!EditorActive() && currentIndex().isValid() &&
+        indexAt(event->position().toPoint()).isValid())
         OpenEditorAt(currentIndex());
 }
 
@@ -75,12 +79,15 @@ void GridView::MouseReleased(QMouseEvent* event, QWidget* source) {
 void GridView::FrozenMousePress(QMouseEvent* event) {
     const QPoint global = event->globalPosition().toPoint();
     const CellHit hit = CellAtGlobal(global);
-    if (event->button() == Qt::RightButton) emit RightClickCell(hit.Row, hit.Col, global);
+    if (event->button() == Qt::RightButton)
+        emit RightClickCell(hit.Row, hit.Col, global);
     else if (event->button() == Qt::LeftButton && hit.Row >= 0 && hit.Col >= 0)
         emit ClickCell(hit.Row, hit.Col);
 }
 
-void GridView::EditorCreated(QLineEdit* editor) { editor->installEventFilter(this); }
+void GridView::EditorCreated(QLineEdit* editor) {
+    editor->installEventFilter(this);
+}
 
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
@@ -99,11 +106,13 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         // The header goes on to resize the column when the press was on a border.
-        if (mouse->button() == Qt::LeftButton && col >= 0) emit ClickCell(0, col);
+        if (mouse->button() == Qt::LeftButton && col >= 0)
+            emit ClickCell(0, col);
         return false;
     }
     if (auto* editor = qobject_cast<QLineEdit*>(watched); editor && editor == CellEditor()) {
-        if (type == QEvent::KeyPress) return HandleGridKey(static_cast<QKeyEvent*>(event), true);
+        if (type == QEvent::KeyPress)
+            return HandleGridKey(static_cast<QKeyEvent*>(event), true);
         if (type == QEvent::MouseButtonPress) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::RightButton) {
@@ -127,7 +136,8 @@ void GridView::focusInEvent(QFocusEvent* event) {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
-    if (HandleGridKey(event, false)) return;
+    if (HandleGridKey(event, false))
+        return;
     const Qt::KeyboardModifiers mods = event->modifiers();
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint() &&
@@ -135,7 +145,8 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         currentIndex().isValid() && !EditorActive()) {
         // Typing on a cell whose editor was closed opens it and types there.
         if (OpenEditorAt(currentIndex())) {
-            if (QLineEdit* editor = CellEditor()) QApplication::sendEvent(editor, event);
+            if (QLineEdit* editor = CellEditor())
+                QApplication::sendEvent(editor, event);
             return;
         }
     }
@@ -144,8 +155,8 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 
 bool GridView::HandleGridKey(QKeyEvent* event, bool fromEditor) {
     const Qt::KeyboardModifiers mods =
-        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier |
-                              Qt::MetaModifier);
+        event->modifiers() &
+        (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const int key = event->key();
     const bool ctrl = mods == Qt::ControlModifier;
     const bool shift = mods == Qt::ShiftModifier;
@@ -156,14 +167,18 @@ bool GridView::HandleGridKey(QKeyEvent* event, bool fromEditor) {
         if (fromEditor && !MultiCellSelection()) {
             // Within one cell the editor copies, cuts and pastes its own text; only
             // text that holds several cells goes into the grid.
-            if (!paste) return false;
+            if (!paste)
+                return false;
             const QString text = QGuiApplication::clipboard()->text();
             if (!text.contains(QLatin1Char('\t')) && !text.contains(QLatin1Char('\n')))
                 return false;
         }
-        if (copy) CopySelection();
-        else if (cut) CutSelection();
-        else PasteClipboard();
+        if (copy)
+            CopySelection();
+        else if (cut)
+            CutSelection();
+        else
+            PasteClipboard();
         return true;
     }
     const bool undoKey = ctrl && key == Qt::Key_Z;
@@ -179,13 +194,15 @@ bool GridView::HandleGridKey(QKeyEvent* event, bool fromEditor) {
         return true;
     }
     if (key == Qt::Key_Insert && mods == Qt::NoModifier) {
-        if (!AllowRowKeys) return false;
+        if (!AllowRowKeys)
+            return false;
         InsertRowAtCurrent();
         return true;
     }
     if (key == Qt::Key_Delete && !(mods & (Qt::ShiftModifier | Qt::AltModifier))) {
         // In the editor a plain Delete deletes text; Ctrl+Delete deletes the row.
-        if (!AllowRowKeys || (fromEditor && !(mods & Qt::ControlModifier))) return false;
+        if (!AllowRowKeys || (fromEditor && !(mods & Qt::ControlModifier)))
+            return false;
         DeleteCurrentRow();
         return true;
     }
@@ -201,7 +218,8 @@ GridView::Rect GridView::SelectedRect() const {
     const QItemSelection selection = selectionModel()->selection();
     if (selection.isEmpty()) {
         const QModelIndex current = currentIndex();
-        if (!current.isValid()) return rect;
+        if (!current.isValid())
+            return rect;
         const int row = GridModel::DisplayRowOf(current.row());
         return {row, current.column(), row, current.column()};
     }
@@ -221,21 +239,25 @@ bool GridView::MultiCellSelection() const {
 }
 
 std::string GridView::SelectionCopyText() const {
-    if (!TextGrid) return {};
+    if (!TextGrid)
+        return {};
     const Rect rect = SelectedRect();
     return BuildCopyText(*TextGrid, rect.Top, rect.Left, rect.Bottom, rect.Right);
 }
 
 void GridView::CopySelection() {
-    if (!TextGrid) return;
+    if (!TextGrid)
+        return;
     const bool wasEditing = EditorActive();
     EndCellEdit(); // a half-typed value is part of what the user sees
     QGuiApplication::clipboard()->setText(FromCp1252(SelectionCopyText()));
-    if (wasEditing) BeginCellEdit();
+    if (wasEditing)
+        BeginCellEdit();
 }
 
 void GridView::CutSelection() {
-    if (!TextGrid) return;
+    if (!TextGrid)
+        return;
     const bool wasEditing = EditorActive();
     EndCellEdit();
     const Rect rect = SelectedRect();
@@ -252,12 +274,14 @@ void GridView::CutSelection() {
         ClearCellRect(*TextGrid, CellRect{rect.Top, rect.Left, rect.Bottom, rect.Right});
     }
     Model->CellsChanged(rect.Top, rect.Left, rect.Bottom, rect.Right);
-    if (wasEditing) BeginCellEdit();
+    if (wasEditing)
+        BeginCellEdit();
 }
 
 void GridView::PasteClipboard() {
     const QModelIndex current = currentIndex();
-    if (!TextGrid || !current.isValid()) return;
+    if (!TextGrid || !current.isValid())
+        return;
     std::string bytes;
     if (!ToCp1252(QGuiApplication::clipboard()->text(), bytes)) {
         emit TextRefused();
@@ -293,12 +317,14 @@ void GridView::PasteClipboard() {
     }
     if (!written.Empty())
         Model->CellsChanged(written.Top, written.Left, written.Bottom, written.Right);
-    if (wasEditing) BeginCellEdit();
+    if (wasEditing)
+        BeginCellEdit();
 }
 
 void GridView::InsertRowAtCurrent() {
     const QModelIndex current = currentIndex();
-    if (!TextGrid || !current.isValid()) return;
+    if (!TextGrid || !current.isValid())
+        return;
     const int row = GridModel::DisplayRowOf(current.row());
     const int col = current.column();
     const bool wasEditing = EditorActive();
@@ -313,13 +339,16 @@ void GridView::InsertRowAtCurrent() {
     for (QTableView* view : {static_cast<QTableView*>(this), static_cast<QTableView*>(Frozen)})
         view->setRowHeight(current.row(), TextGrid->RowHeight(row));
     SetCurrentCell(row, col); // the new empty row takes the row number
-    if (wasEditing) BeginCellEdit();
+    if (wasEditing)
+        BeginCellEdit();
 }
 
 void GridView::DeleteCurrentRow() {
     const QModelIndex current = currentIndex();
-    if (!TextGrid || !current.isValid()) return;
-    if (TextGrid->RowCount() - TextGrid->FixedRows() < 1) return;
+    if (!TextGrid || !current.isValid())
+        return;
+    if (TextGrid->RowCount() - TextGrid->FixedRows() < 1)
+        return;
     const int row = GridModel::DisplayRowOf(current.row());
     const int col = current.column();
     const bool wasEditing = EditorActive();
@@ -344,7 +373,8 @@ void GridView::DeleteCurrentRow() {
         Model->DeleteGridRows(row, 1);
         SetCurrentCell(std::min(row, TextGrid->RowCount() - 1), col);
     }
-    if (wasEditing) BeginCellEdit();
+    if (wasEditing)
+        BeginCellEdit();
 }
 
 } // namespace tw

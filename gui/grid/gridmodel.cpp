@@ -28,17 +28,20 @@ void GridModel::SetTextColors(const QColor& text, const QColor& fixedText) {
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !TextGrid) return 0;
+    if (parent.isValid() || !TextGrid)
+        return 0;
     return std::max(0, TextGrid->RowCount() - 1);
 }
 
 int GridModel::columnCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !TextGrid) return 0;
+    if (parent.isValid() || !TextGrid)
+        return 0;
     return TextGrid->ColCount();
 }
 
 QVariant GridModel::Background(int row, int dataCol) const {
-    if (!CellColor || !*CellColor) return {};
+    if (!CellColor || !*CellColor)
+        return {};
     const QColor color = (*CellColor)(row, dataCol);
     return color.isValid() ? QVariant(color) : QVariant();
 }
@@ -55,7 +58,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
-    if (!TextGrid || !index.isValid()) return {};
+    if (!TextGrid || !index.isValid())
+        return {};
     const int col = index.column();
     const bool fixed = col < TextGrid->FixedCols();
     switch (role) {
@@ -92,12 +96,14 @@ QVariant GridModel::headerData(int section, Qt::Orientation orientation, int rol
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) return Qt::NoItemFlags;
+    if (!index.isValid())
+        return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (role != Qt::EditRole || !TextGrid || !index.isValid()) return false;
+    if (role != Qt::EditRole || !TextGrid || !index.isValid())
+        return false;
     std::string bytes;
     if (!ToCp1252(value.toString(), bytes)) {
         emit TextRefused();
@@ -105,7 +111,8 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
     }
     const int dataCol = TextGrid->DataColumnOf(index.column());
     const int row = DisplayRowOf(index.row());
-    if (TextGrid->Cell(dataCol, row) == bytes) return true;
+    if (TextGrid->Cell(dataCol, row) == bytes)
+        return true;
     if (CellWriter) {
         if (!CellWriter(dataCol, row, bytes))
             return false;
@@ -117,7 +124,8 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
 }
 
 void GridModel::InsertGridRows(int displayRow, int count) {
-    if (!TextGrid || count <= 0 || displayRow < 1 || displayRow > TextGrid->RowCount()) return;
+    if (!TextGrid || count <= 0 || displayRow < 1 || displayRow > TextGrid->RowCount())
+        return;
     const int first = ModelRowOf(displayRow);
     beginInsertRows(QModelIndex(), first, first + count - 1);
     TextGrid->InsertRows(displayRow, count);
@@ -125,9 +133,11 @@ void GridModel::InsertGridRows(int displayRow, int count) {
 }
 
 void GridModel::DeleteGridRows(int displayRow, int count) {
-    if (!TextGrid || displayRow < 1 || displayRow >= TextGrid->RowCount()) return;
+    if (!TextGrid || displayRow < 1 || displayRow >= TextGrid->RowCount())
+        return;
     count = std::min(count, TextGrid->RowCount() - displayRow);
-    if (count <= 0) return;
+    if (count <= 0)
+        return;
     const int first = ModelRowOf(displayRow);
     beginRemoveRows(QModelIndex(), first, first + count - 1);
     TextGrid->DeleteRows(displayRow, count);
@@ -136,7 +146,8 @@ void GridModel::DeleteGridRows(int displayRow, int count) {
 
 void GridModel::CellsChanged(int top, int left, int bottom, int right) {
     top = std::max(top, 1);
-    if (bottom < top || right < left) return;
+    if (bottom < top || right < left)
+        return;
     emit dataChanged(index(ModelRowOf(top), left), index(ModelRowOf(bottom), right),
                      {Qt::DisplayRole, Qt::EditRole});
 }

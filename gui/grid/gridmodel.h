@@ -16,7 +16,7 @@ class TTextGrid;
 
 class GridModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit GridModel(QObject* parent = nullptr);
 
     void SetGrid(TTextGrid* grid);
@@ -55,10 +55,10 @@ public:
     // Refuses (false, cell unchanged) a text with a character outside the code page.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
-signals:
+  signals:
     void TextRefused();
 
-private:
+  private:
     TTextGrid* TextGrid = nullptr;
     const std::function<QColor(int, int)>* CellColor = nullptr;
     QVariant FixedFontValue;

@@ -27,15 +27,18 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     editor->setContextMenuPolicy(Qt::NoContextMenu);
     OpenEditor = editor;
     Fresh = true;
-    if (EditorCreated) EditorCreated(editor);
+    if (EditorCreated)
+        EditorCreated(editor);
     return editor;
 }
 
 void CellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     auto* line = qobject_cast<QLineEdit*>(editor);
-    if (!line) return;
+    if (!line)
+        return;
     // Refills only an editor the user has not typed into, so a repaint never undoes input.
-    if (line->isModified()) return;
+    if (line->isModified())
+        return;
     line->setText(index.data(Qt::EditRole).toString());
     line->setModified(false);
     if (SelectAllOnEdit && *SelectAllOnEdit) {
@@ -50,18 +53,22 @@ void CellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
     auto* line = qobject_cast<QLineEdit*>(editor);
     // Only what the user changed goes back: moving through cells never rewrites bytes.
-    if (!line || !line->isModified()) return;
-    if (model->setData(index, line->text(), Qt::EditRole)) line->setModified(false);
+    if (!line || !line->isModified())
+        return;
+    if (model->setData(index, line->text(), Qt::EditRole))
+        line->setModified(false);
 }
 
 void CellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
-    if (editor == OpenEditor.data()) OpenEditor = nullptr;
+    if (editor == OpenEditor.data())
+        OpenEditor = nullptr;
     QStyledItemDelegate::destroyEditor(editor, index);
 }
 
 void CellDelegate::CommitAndClose() {
     QLineEdit* editor = OpenEditor.data();
-    if (!editor) return;
+    if (!editor)
+        return;
     emit commitData(editor);
     emit closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
@@ -111,12 +118,12 @@ void FrozenColumnsView::scrollTo(const QModelIndex& /*index*/, ScrollHint /*hint
 void FrozenColumnsView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
     ClosingFocused = editor && editor->hasFocus();
     QTableView::closeEditor(editor, hint);
-    if (ClosingFocused && parentWidget() && !QApplication::focusWidget()) parentWidget()->setFocus();
+    if (ClosingFocused && parentWidget() && !QApplication::focusWidget())
+        parentWidget()->setFocus();
     ClosingFocused = false;
 }
 
-bool FrozenColumnsView::edit(const QModelIndex& index, EditTrigger /*trigger*/,
-                             QEvent* /*event*/) {
+bool FrozenColumnsView::edit(const QModelIndex& index, EditTrigger /*trigger*/, QEvent* /*event*/) {
     return index.isValid() && index == currentIndex();
 }
 
@@ -127,18 +134,22 @@ QModelIndex FrozenColumnsView::moveCursor(CursorAction cursorAction,
 }
 
 void FrozenColumnsView::keyPressEvent(QKeyEvent* event) {
-    if (KeyPress) KeyPress(event);
-    else QTableView::keyPressEvent(event);
+    if (KeyPress)
+        KeyPress(event);
+    else
+        QTableView::keyPressEvent(event);
 }
 
 // A press on a fixed cell never moves the current cell; the main view reports it.
 void FrozenColumnsView::mousePressEvent(QMouseEvent* event) {
-    if (MousePress) MousePress(event);
+    if (MousePress)
+        MousePress(event);
     event->accept();
 }
 
 void FrozenColumnsView::mouseReleaseEvent(QMouseEvent* event) {
-    if (MouseRelease) MouseRelease(event);
+    if (MouseRelease)
+        MouseRelease(event);
     event->accept();
 }
 

@@ -15,13 +15,13 @@ namespace tw {
 // Refuses every text with a character outside Windows-1252, so the editor never holds
 // what the cell could not store.
 class Cp1252Validator : public QValidator {
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int& pos) const override;
 };
 
 class CellDelegate : public QStyledItemDelegate {
-public:
+  public:
     explicit CellDelegate(QObject* parent = nullptr) : QStyledItemDelegate(parent) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
@@ -51,10 +51,10 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
-protected:
+  protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
-private:
+  private:
     mutable QPointer<QLineEdit> OpenEditor;
     mutable bool Fresh = false;
 };
@@ -63,7 +63,7 @@ private:
 // the selection model; the main view keeps scrolling and the keyboard, the overlay only
 // shows, takes mouse presses for the main view, and edits a fixed cell made current.
 class FrozenColumnsView : public QTableView {
-public:
+  public:
     explicit FrozenColumnsView(QWidget* parent);
     bool OpenEditor(const QModelIndex& index) {
         return QTableView::edit(index, AllEditTriggers, nullptr);
@@ -80,7 +80,7 @@ public:
     // overlay cannot take the focus itself, so the main view keeps it and edits on.
     bool ClosingFocusedEditor() const { return ClosingFocused; }
 
-protected:
+  protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     // Editors open here only through OpenEditor; what the view would start by itself
     // (the next cell after Tab, a double click) is the main view's business.
@@ -93,7 +93,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool ClosingFocused = false;
 };
 

@@ -84,13 +84,15 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
     Frozen->horizontalHeader()->viewport()->installEventFilter(this);
 
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (SyncingScroll) return;
+        if (SyncingScroll)
+            return;
         SyncingScroll = true;
         Frozen->verticalScrollBar()->setValue(value);
         SyncingScroll = false;
     });
     connect(Frozen->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
-        if (SyncingScroll) return;
+        if (SyncingScroll)
+            return;
         SyncingScroll = true;
         verticalScrollBar()->setValue(value);
         SyncingScroll = false;
@@ -124,7 +126,9 @@ GridView::~GridView() {
     FrozenDelegate->MarkerAt = nullptr;
 }
 
-QTableView* GridView::FrozenView() const { return Frozen; }
+QTableView* GridView::FrozenView() const {
+    return Frozen;
+}
 
 void GridView::SetGrid(TTextGrid* grid) {
     EndCellEdit();
@@ -155,13 +159,15 @@ bool GridView::WriteDocumentCells(const std::vector<CellText>& cells) {
 }
 
 void GridView::BeginGridChange() {
-    if (ChangeDepth++ > 0) return;
+    if (ChangeDepth++ > 0)
+        return;
     EndCellEdit();
     Model->BeginGridReset();
 }
 
 void GridView::EndGridChange() {
-    if (ChangeDepth == 0 || --ChangeDepth > 0) return;
+    if (ChangeDepth == 0 || --ChangeDepth > 0)
+        return;
     Model->EndGridReset();
     ApplyGridSizes();
     RestoreCurrentCell();
@@ -176,18 +182,21 @@ void GridView::RefreshCells() {
 }
 
 int GridView::FixedColumnCount() const {
-    if (!TextGrid) return 0;
+    if (!TextGrid)
+        return 0;
     return std::clamp(TextGrid->FixedCols(), 0, Model->columnCount());
 }
 
 int GridView::FrozenWidth() const {
     int width = 0;
-    for (int col = 0; col < FixedColumnCount(); ++col) width += columnWidth(col);
+    for (int col = 0; col < FixedColumnCount(); ++col)
+        width += columnWidth(col);
     return width;
 }
 
 void GridView::UpdateFrozenGeometry() {
-    if (!Frozen) return; // setModel lays out before the overlay exists
+    if (!Frozen)
+        return; // setModel lays out before the overlay exists
     const int fixed = FixedColumnCount();
     if (fixed == 0) {
         Frozen->hide();
@@ -202,7 +211,8 @@ void GridView::UpdateFrozenGeometry() {
 }
 
 void GridView::ApplyGridSizes() {
-    if (!TextGrid) return;
+    if (!TextGrid)
+        return;
     ApplyingSizes = true;
     // Rows: the most common height becomes the headers' default, so only the rare
     // exceptions need a section of their own.
@@ -225,7 +235,8 @@ void GridView::ApplyGridSizes() {
         header->setDefaultSectionSize(common);
         for (int row = 1; row < rows; ++row) {
             const int height = TextGrid->RowHeight(row);
-            if (height != common) header->resizeSection(row - 1, height);
+            if (height != common)
+                header->resizeSection(row - 1, height);
         }
         view->horizontalHeader()->setMinimumHeight(std::max(TextGrid->RowHeight(0), 1));
     }
@@ -233,18 +244,22 @@ void GridView::ApplyGridSizes() {
     for (int col = 0; col < cols; ++col) {
         const int width = TextGrid->ColWidth(col);
         setColumnWidth(col, width);
-        if (col < fixed) Frozen->setColumnWidth(col, width);
+        if (col < fixed)
+            Frozen->setColumnWidth(col, width);
     }
     ApplyingSizes = false;
     updateGeometries();
 }
 
 void GridView::ColumnResizedByUser(int col, int newSize, bool fromFrozen) {
-    if (ApplyingSizes || !TextGrid) return;
+    if (ApplyingSizes || !TextGrid)
+        return;
     TextGrid->SetColWidth(col, newSize);
     ApplyingSizes = true;
-    if (fromFrozen) setColumnWidth(col, newSize);
-    else if (col < FixedColumnCount()) Frozen->setColumnWidth(col, newSize);
+    if (fromFrozen)
+        setColumnWidth(col, newSize);
+    else if (col < FixedColumnCount())
+        Frozen->setColumnWidth(col, newSize);
     ApplyingSizes = false;
     UpdateFrozenGeometry();
 }
@@ -260,7 +275,8 @@ void GridView::updateGeometries() {
 }
 
 void GridView::RestoreCurrentCell() {
-    if (!TextGrid || Model->rowCount() == 0 || Model->columnCount() == 0) return;
+    if (!TextGrid || Model->rowCount() == 0 || Model->columnCount() == 0)
+        return;
     const int row = std::clamp(TextGrid->Row(), 1, Model->rowCount());
     int col = std::clamp(TextGrid->Col(), 0, Model->columnCount() - 1);
     if (col < FixedColumnCount() && FixedColumnCount() < Model->columnCount())
@@ -274,7 +290,8 @@ bool GridView::GridHasFocus() const {
 }
 
 void GridView::SyncGridCurrent(const QModelIndex& index) {
-    if (!TextGrid || !index.isValid()) return;
+    if (!TextGrid || !index.isValid())
+        return;
     TextGrid->SetRow(GridModel::DisplayRowOf(index.row()));
     TextGrid->SetCol(index.column());
 }
@@ -289,9 +306,11 @@ void GridView::currentChanged(const QModelIndex& current, const QModelIndex& pre
     // one; close it first, so a fixed cell can follow a fixed cell.
     FrozenDelegate->CommitAndClose();
     QTableView::currentChanged(current, previous);
-    if (!current.isValid()) return;
+    if (!current.isValid())
+        return;
     SyncGridCurrent(current);
-    if (wasEditing || GridHasFocus()) OpenEditorAt(current);
+    if (wasEditing || GridHasFocus())
+        OpenEditorAt(current);
 }
 
 void GridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
@@ -309,7 +328,8 @@ void GridView::paintEvent(QPaintEvent* event) {
 }
 
 bool GridView::OpenEditorAt(const QModelIndex& index) {
-    if (!index.isValid() || ChangeDepth > 0) return false;
+    if (!index.isValid() || ChangeDepth > 0)
+        return false;
     bool opened;
     CellDelegate* delegate;
     if (index.column() < FixedColumnCount()) {
@@ -332,7 +352,8 @@ bool GridView::OpenEditorAt(const QModelIndex& index) {
             }
         }
     }
-    if (opened) UpdateEditorColors();
+    if (opened)
+        UpdateEditorColors();
     return opened;
 }
 
@@ -340,7 +361,8 @@ void GridView::UpdateEditorColors() {
     // The editor covers its cell, so it wears the cell's colours (the colour handler
     // gives the cell being edited a colour of its own).
     QLineEdit* editor = CellEditor();
-    if (!editor) return;
+    if (!editor)
+        return;
     const QModelIndex index = currentIndex();
     QPalette colors = palette();
     const QVariant background = index.data(Qt::BackgroundRole);
@@ -358,7 +380,8 @@ bool GridView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event
     if (index.isValid() && index == currentIndex() &&
         (index.column() < FixedColumnCount() || MainDelegate->Editor()))
         return true;
-    if (index.isValid() && index.column() < FixedColumnCount()) return false;
+    if (index.isValid() && index.column() < FixedColumnCount())
+        return false;
     return QTableView::edit(index, trigger, event);
 }
 
@@ -367,12 +390,17 @@ void GridView::EndCellEdit() {
     FrozenDelegate->CommitAndClose();
 }
 
-void GridView::BeginCellEdit() { OpenEditorAt(currentIndex()); }
+void GridView::BeginCellEdit() {
+    OpenEditorAt(currentIndex());
+}
 
-bool GridView::EditorActive() const { return CellEditor() != nullptr; }
+bool GridView::EditorActive() const {
+    return CellEditor() != nullptr;
+}
 
 QLineEdit* GridView::CellEditor() const {
-    if (QLineEdit* editor = MainDelegate->Editor()) return editor;
+    if (QLineEdit* editor = MainDelegate->Editor())
+        return editor;
     return FrozenDelegate->Editor();
 }
 
@@ -408,25 +436,31 @@ bool GridView::CellWhollyVisible(int row, int col) const {
 }
 
 bool GridView::SetFixedCols(int count) {
-    if (!TextGrid) return false;
+    if (!TextGrid)
+        return false;
     const bool wasEditing = EditorActive();
     EndCellEdit();
     if (!TextGrid->SetFixedCols(count)) {
-        if (wasEditing) BeginCellEdit();
+        if (wasEditing)
+            BeginCellEdit();
         return false;
     }
     ApplyingSizes = true;
-    for (int col = 0; col < FixedColumnCount(); ++col) Frozen->setColumnWidth(col, columnWidth(col));
+    for (int col = 0; col < FixedColumnCount(); ++col)
+        Frozen->setColumnWidth(col, columnWidth(col));
     ApplyingSizes = false;
     UpdateFrozenGeometry();
     RefreshCells();
-    if (currentIndex().isValid()) scrollTo(currentIndex());
-    if (wasEditing) BeginCellEdit();
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
+    if (wasEditing)
+        BeginCellEdit();
     return true;
 }
 
 void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
-    if (!index.isValid()) return;
+    if (!index.isValid())
+        return;
     QScrollBar* horizontal = horizontalScrollBar();
     if (index.column() < FixedColumnCount()) {
         // Fixed columns never scroll sideways; only the row needs to come into view.
@@ -438,14 +472,16 @@ void GridView::scrollTo(const QModelIndex& index, ScrollHint hint) {
     QTableView::scrollTo(index, hint);
     const int overlay = Frozen->isHidden() ? 0 : FrozenWidth();
     const int left = visualRect(index).left();
-    if (left < overlay) horizontal->setValue(horizontal->value() - (overlay - left));
+    if (left < overlay)
+        horizontal->setValue(horizontal->value() - (overlay - left));
 }
 
 QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
     const QModelIndex current = currentIndex();
     const int rows = Model->rowCount();
     const int cols = Model->columnCount();
-    if (rows == 0 || cols == 0) return {};
+    if (rows == 0 || cols == 0)
+        return {};
     const int fixed = std::min(FixedColumnCount(), cols - 1);
     QModelIndex next;
     if (action == MoveNext || action == MovePrevious) {
@@ -480,9 +516,13 @@ QModelIndex GridView::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
     return next;
 }
 
-void GridView::SetAutoSelectAll(bool on) { SelectAllOnEdit = on; }
+void GridView::SetAutoSelectAll(bool on) {
+    SelectAllOnEdit = on;
+}
 
-void GridView::SetAllowInsertDeleteRows(bool on) { AllowRowKeys = on; }
+void GridView::SetAllowInsertDeleteRows(bool on) {
+    AllowRowKeys = on;
+}
 
 void GridView::ApplyFonts() {
     FixedFont = GridFont;
@@ -501,7 +541,8 @@ void GridView::ApplyFonts() {
 void GridView::SetFontPointSize(int points) {
     if (points <= 0) {
         points = QApplication::font().pointSize();
-        if (points <= 0) points = 8;
+        if (points <= 0)
+            points = 8;
     }
     GridFont.setPointSize(std::clamp(points, SmallestFontPoints, LargestFontPoints));
     ApplyFonts();
@@ -524,7 +565,9 @@ TextMeasure GridView::Measure() const {
     m.Width = [this](std::string_view text, bool fixedFont) {
         return (fixedFont ? FixedMetrics : GridMetrics).horizontalAdvance(FromCp1252(text));
     };
-    m.LineHeight = [this](bool fixedFont) { return (fixedFont ? FixedMetrics : GridMetrics).height(); };
+    m.LineHeight = [this](bool fixedFont) {
+        return (fixedFont ? FixedMetrics : GridMetrics).height();
+    };
     return m;
 }
 

@@ -28,7 +28,7 @@ class GridModel;
 
 class GridView : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit GridView(QWidget* parent = nullptr);
     ~GridView() override;
 
@@ -98,7 +98,7 @@ public:
     // functions stay valid while the view lives, across font size changes).
     TextMeasure Measure() const;
 
-signals:
+  signals:
     void ClickCell(int row, int col);
     void RightClickCell(int row, int col, QPoint globalPosition);
     void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
@@ -113,7 +113,7 @@ signals:
     // to take back or do again: the document's history is meant.
     void HistoryKey(bool undo);
 
-protected:
+  protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
@@ -129,7 +129,7 @@ protected:
     void updateGeometries() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     TTextGrid* TextGrid = nullptr;
     EditorState* Document = nullptr;
     GridModel* Model = nullptr;

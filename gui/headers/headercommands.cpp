@@ -6,9 +6,9 @@
 #include <QTextCursor>
 #include <algorithm>
 
-#include "gui/app/cp1252.h"
 #include "core/headers/headersets.h"
 #include "core/headers/variablelists.h"
+#include "gui/app/cp1252.h"
 #include "gui/app/guifeedback.h"
 #include "gui/app/mainwindow.h"
 #include "gui/grid/gridchange.h"

@@ -14,11 +14,12 @@ namespace {
 using namespace std::string_literals;
 
 class Normalize : public ::testing::Test {
-protected:
+  protected:
     Normalize() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tabwright-cli-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
         Folder = pattern + "/";
     }
     ~Normalize() override { std::filesystem::remove_all(Folder); }
@@ -161,7 +162,8 @@ TEST_F(Normalize, FileErrorsExitOneNamingTheFile) {
     EXPECT_NE(run.Err.find(Folder + "dir"), std::string::npos) << run.Err;
     EXPECT_TRUE(std::filesystem::is_directory(Folder + "dir"));
     int entries = 0;
-    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(Folder)) ++entries;
+    for ([[maybe_unused]] auto& entry : std::filesystem::directory_iterator(Folder))
+        ++entries;
     EXPECT_EQ(entries, 2); // a.tab and dir
 }
 

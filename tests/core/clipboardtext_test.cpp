@@ -26,10 +26,8 @@ struct CopyCase {
 class BuildCopyTextTest : public ::testing::TestWithParam<CopyCase> {};
 
 TEST_P(BuildCopyTextTest, GivesTheRectangleInClipboardForm) {
-    const TTextGrid grid = GridOf({{"h0", "h1", "h2"},
-                                   {"a", "b", "c"},
-                                   {"d", "line\r\nbreak", "f"},
-                                   {"g", "\rcr\r", ""}});
+    const TTextGrid grid = GridOf(
+        {{"h0", "h1", "h2"}, {"a", "b", "c"}, {"d", "line\r\nbreak", "f"}, {"g", "\rcr\r", ""}});
     const auto& c = GetParam();
     EXPECT_EQ(BuildCopyText(grid, c.Top, c.Left, c.Bottom, c.Right), c.Expected);
 }
@@ -66,9 +64,9 @@ TEST_P(SplitPastedTextTest, SplitsRowsAndCells) {
 INSTANTIATE_TEST_SUITE_P(
     Forms, SplitPastedTextTest,
     ::testing::Values(
-        SplitCase{"empty", "", {}},
-        SplitCase{"one_cell", "x", {{"x"}}},
-        SplitCase{"crlf_rows_final_break_opens_no_row", "a\tb\r\nc\td\r\n", {{"a", "b"}, {"c", "d"}}},
+        SplitCase{"empty", "", {}}, SplitCase{"one_cell", "x", {{"x"}}},
+        SplitCase{
+            "crlf_rows_final_break_opens_no_row", "a\tb\r\nc\td\r\n", {{"a", "b"}, {"c", "d"}}},
         SplitCase{"lf_rows", "a\nb", {{"a"}, {"b"}}},
         SplitCase{"empty_cells_kept", "\t\tz", {{"", "", "z"}}},
         SplitCase{"blank_line_inside", "a\r\n\r\nb", {{"a"}, {""}, {"b"}}},

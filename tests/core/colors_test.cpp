@@ -68,7 +68,8 @@ TEST(ColorNotation, EveryNameRoundTripsAndIsUnique) {
         EXPECT_EQ(TextToColor(named.Name), named.Value) << named.Name;
         EXPECT_TRUE(values.insert(named.Value).second) << named.Name;
         std::string lower(named.Name);
-        for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : lower)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         EXPECT_TRUE(lowerNames.insert(lower).second) << named.Name;
     }
     EXPECT_EQ(ColorNames().size(), 52u); // 20 fixed, 30 system, none, default
@@ -77,7 +78,8 @@ TEST(ColorNotation, EveryNameRoundTripsAndIsUnique) {
 TEST(ColorNotation, SystemColours) {
     int systemCount = 0;
     for (const auto& named : ColorNames()) {
-        if (!IsSystemColor(named.Value)) continue;
+        if (!IsSystemColor(named.Value))
+            continue;
         ++systemCount;
         EXPECT_NE(SystemColorIndex(named.Value), 25) << "index 25 has no name";
         EXPECT_LE(SystemColorIndex(named.Value), 30);

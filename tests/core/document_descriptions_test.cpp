@@ -26,7 +26,8 @@ TEST_P(DescriptionLines, KeyAtDepthZeroTextAtDepthOne) {
     const auto& c = GetParam();
     auto parsed = ParseDescriptionLine(c.Line);
     ASSERT_EQ(parsed.has_value(), c.Parsed);
-    if (!parsed) return;
+    if (!parsed)
+        return;
     EXPECT_EQ(parsed->Key, c.Key);
     EXPECT_EQ(parsed->Text, c.Text);
 }
@@ -45,20 +46,22 @@ INSTANTIATE_TEST_SUITE_P(
 // A protos.tab row with the given type and description number (column 23).
 std::string ProtoLine(int number, const std::string& descriptionNumber) {
     std::string line = std::to_string(number) + "\tobj_t_npc\told";
-    for (int c = 3; c < 23; ++c) line += "\t";
+    for (int c = 3; c < 23; ++c)
+        line += "\t";
     return line + "\t" + descriptionNumber + "\tend\n";
 }
 
 class Descriptions : public DocumentTest {
-protected:
+  protected:
     std::string WriteProtos() {
         return Folder.Write("game/data/rules/protos.tab",
-                           ProtoLine(1, "100") + ProtoLine(2, "200") + ProtoLine(3, "100") +
-                               ProtoLine(4, "12"));
+                            ProtoLine(1, "100") + ProtoLine(2, "200") + ProtoLine(3, "100") +
+                                ProtoLine(4, "12"));
     }
     std::vector<std::string> Column2() const {
         std::vector<std::string> texts;
-        for (int r = 1; r <= 4; ++r) texts.emplace_back(State.SG1().Cell(2, r));
+        for (int r = 1; r <= 4; ++r)
+            texts.emplace_back(State.SG1().Cell(2, r));
         return texts;
     }
 };
@@ -97,7 +100,8 @@ void LiteralDescriptions(TTextGrid& grid, const std::string& bytes) {
     LineReader reader(FileContent(bytes));
     while (!reader.AtEnd()) {
         auto parsed = ParseDescriptionLine(reader.Next());
-        if (!parsed || !IsInteger(parsed->Key)) continue;
+        if (!parsed || !IsInteger(parsed->Key))
+            continue;
         for (int r = 1; r < grid.RowCount(); ++r)
             if (grid.Cell(DescriptionKeyColumn, r) == parsed->Key)
                 grid.SetCell(DescriptionTextColumn, r, parsed->Text);
@@ -107,21 +111,28 @@ void LiteralDescriptions(TTextGrid& grid, const std::string& bytes) {
 TEST_F(Descriptions, IndexedFillMatchesEveryLineAgainstEveryRow) {
     std::mt19937 random(20240611);
     const std::vector<std::string> keys = {"1", "2", "3", "07", "7", " 7", "+7", "x", "12 ", ""};
-    auto pick = [&](const std::vector<std::string>& from) {
-        return from[random() % from.size()];
-    };
+    auto pick = [&](const std::vector<std::string>& from) { return from[random() % from.size()]; };
     for (int round = 0; round < 40; ++round) {
         std::string protos;
         int rows = 1 + static_cast<int>(random() % 60);
-        for (int r = 0; r < rows; ++r) protos += ProtoLine(r, pick(keys));
+        for (int r = 0; r < rows; ++r)
+            protos += ProtoLine(r, pick(keys));
         std::string descriptions;
         int lines = static_cast<int>(random() % 40);
         for (int l = 0; l < lines; ++l) {
             switch (random() % 4) {
-            case 0: descriptions += "{" + pick(keys) + "}{text " + std::to_string(l) + "}\n"; break;
-            case 1: descriptions += "{" + pick(keys) + "}{}\n"; break;
-            case 2: descriptions += "{" + pick(keys) + "}{a}{b}c\r\n"; break;
-            default: descriptions += "// " + pick(keys) + "\n"; break;
+            case 0:
+                descriptions += "{" + pick(keys) + "}{text " + std::to_string(l) + "}\n";
+                break;
+            case 1:
+                descriptions += "{" + pick(keys) + "}{}\n";
+                break;
+            case 2:
+                descriptions += "{" + pick(keys) + "}{a}{b}c\r\n";
+                break;
+            default:
+                descriptions += "// " + pick(keys) + "\n";
+                break;
             }
         }
         Folder.Write("game/data/mes/description.mes", descriptions);
@@ -140,7 +151,8 @@ TEST_F(Descriptions, IndexedFillMatchesEveryLineAgainstEveryRow) {
         ASSERT_EQ(State.SG1().RowCount(), reference.SG1().RowCount());
         for (int r = 0; r < State.SG1().RowCount(); ++r)
             ASSERT_EQ(State.SG1().Cell(2, r), reference.SG1().Cell(2, r))
-                << "round " << round << " row " << r << "\n" << descriptions;
+                << "round " << round << " row " << r << "\n"
+                << descriptions;
     }
 }
 

@@ -33,18 +33,24 @@ TEST_P(LineReading, GivesTheLinesTheRulesName) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, LineReading,
-    ::testing::Values(
-        LinesCase{"Empty", "", {}}, LinesCase{"NoFinalBreak", "a\nb", {"a", "b"}},
-        LinesCase{"FinalBreakAddsNoLine", "a\n", {"a"}},
-        LinesCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
-        LinesCase{"LoneCrDropped", "a\rb\nc\r", {"ab", "c"}},
-        LinesCase{"CrOnlyLineIsEmpty", "a\n\r\r\nb\n", {"a", "", "b"}},
-        LinesCase{"CrOnlyLastLine", "a\n\r", {"a", ""}},
-        LinesCase{"BlankLinesKept", "a\n\n\nb", {"a", "", "", "b"}},
-        LinesCase{"Byte26EndsTheFile", "a\nb\x1A" "c\nd\n", {"a", "b"}},
-        LinesCase{"Byte26First", "\x1A" "a\n", {}},
-        LinesCase{"NulIsOrdinary", "a\0b\n\0\n"s, {"a\0b"s, "\0"s}},
-        LinesCase{"HighBytesUntouched", "\x80\x81\xFF\xE9\r\n", {"\x80\x81\xFF\xE9"}}),
+    ::testing::Values(LinesCase{"Empty", "", {}}, LinesCase{"NoFinalBreak", "a\nb", {"a", "b"}},
+                      LinesCase{"FinalBreakAddsNoLine", "a\n", {"a"}},
+                      LinesCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+                      LinesCase{"LoneCrDropped", "a\rb\nc\r", {"ab", "c"}},
+                      LinesCase{"CrOnlyLineIsEmpty", "a\n\r\r\nb\n", {"a", "", "b"}},
+                      LinesCase{"CrOnlyLastLine", "a\n\r", {"a", ""}},
+                      LinesCase{"BlankLinesKept", "a\n\n\nb", {"a", "", "", "b"}},
+                      LinesCase{"Byte26EndsTheFile",
+                                "a\nb\x1A"
+                                "c\nd\n",
+                                {"a", "b"}},
+                      LinesCase{"Byte26First",
+                                "\x1A"
+                                "a\n",
+                                {}},
+                      LinesCase{"NulIsOrdinary", "a\0b\n\0\n"s, {"a\0b"s, "\0"s}},
+                      LinesCase{
+                          "HighBytesUntouched", "\x80\x81\xFF\xE9\r\n", {"\x80\x81\xFF\xE9"}}),
     [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(LineReading, MegabyteLineWithOneLoneCr) {

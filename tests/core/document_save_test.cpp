@@ -82,7 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\n"s,
                   "1\ta\0b\t\x80\x81\x8D\x8F\x90\x9D\xFF\t\x01lead\r\n"s},
         RoundTrip{"NulAndHighBytesInMes", "b.mes", "{1}{\0\xE9}\n"s, "{1}{\0\xE9}\r\n"s},
-        RoundTrip{"LoneCrAndByte26", "c.tab", "a\rb\tc\r\nd\x1A" "e\n", "ab\tc\r\nd\t\r\n"}),
+        RoundTrip{"LoneCrAndByte26", "c.tab",
+                  "a\rb\tc\r\nd\x1A"
+                  "e\n",
+                  "ab\tc\r\nd\t\r\n"}),
     [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST_F(DocumentTest, HugeLinesAndManyFieldsComeBackWhole) {

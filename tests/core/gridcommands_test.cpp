@@ -17,7 +17,8 @@ EditorState Document(int cols, int rows) {
     g.SetColCount(cols);
     g.SetRowCount(rows + 2);
     for (int r = 1; r <= rows; ++r)
-        for (int c = 0; c < cols; ++c) g.SetCell(c, r, std::to_string(c) + ":" + std::to_string(r));
+        for (int c = 0; c < cols; ++c)
+            g.SetCell(c, r, std::to_string(c) + ":" + std::to_string(r));
     state.LastColIndex = cols - 1;
     return state;
 }
@@ -127,15 +128,14 @@ TEST_P(FindOrder, WalksRightThenDownWithoutWrapping) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FindOrder,
-    ::testing::Values(FindCase{"FromTop", 1, 0, "sword", 1, 2},
-                      FindCase{"StartCellItselfSkipped", 1, 2, "sword", 3, 0},
-                      FindCase{"NextRowFirstColumn", 2, 3, "SWORD", 3, 0},
-                      FindCase{"LastColumnStartsNextRow", 3, 3, "0:4", 4, 0},
-                      FindCase{"NoWrap", 3, 0, "sword", -1, -1},
-                      FindCase{"PrefixNotEnough", 1, 0, "swordx", -1, -1}),
-    [](const auto& testCase) { return std::string(testCase.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, FindOrder,
+                         ::testing::Values(FindCase{"FromTop", 1, 0, "sword", 1, 2},
+                                           FindCase{"StartCellItselfSkipped", 1, 2, "sword", 3, 0},
+                                           FindCase{"NextRowFirstColumn", 2, 3, "SWORD", 3, 0},
+                                           FindCase{"LastColumnStartsNextRow", 3, 3, "0:4", 4, 0},
+                                           FindCase{"NoWrap", 3, 0, "sword", -1, -1},
+                                           FindCase{"PrefixNotEnough", 1, 0, "swordx", -1, -1}),
+                         [](const auto& testCase) { return std::string(testCase.param.Name); });
 
 TEST(Find, HiddenColumnSkippedThenFoundAfterUnhiding) {
     EditorState state = Document(4, 3);
@@ -173,7 +173,9 @@ TEST(CellColours, HeaderRowAndFixedColumnNeverTakeTheSelectionColour) {
 
 TEST(Sizing, AutoSizeColumnsLeavesHiddenColumnsAlone) {
     EditorState state = Document(4, 2);
-    state.Measure.Width = [](std::string_view text, bool) { return static_cast<int>(text.size()) * 10; };
+    state.Measure.Width = [](std::string_view text, bool) {
+        return static_cast<int>(text.size()) * 10;
+    };
     RecordingFeedback feedback;
     state.SG1().SetColWidth(2, 99);
     state.SG1().HideColumn(2);
@@ -187,31 +189,47 @@ TEST(Sizing, AutoSizeColumnsLeavesHiddenColumnsAlone) {
 // gives it alone: texts of every length, hidden columns, fixed columns and rows.
 TEST(Sizing, ColumnRangeMatchesSizingOneColumnAtATime) {
     std::mt19937 random(7);
-    const char* pieces[] = {"", "", "", "1", "22", "w", "WW", "Sword", "0123456", "01234567",
-                            "Long Sword of Fire", "\xE9", "a b"};
+    const char* pieces[] = {"",
+                            "",
+                            "",
+                            "1",
+                            "22",
+                            "w",
+                            "WW",
+                            "Sword",
+                            "0123456",
+                            "01234567",
+                            "Long Sword of Fire",
+                            "\xE9",
+                            "a b"};
     TextMeasure measure;
     int calls = 0;
     measure.Width = [&calls](std::string_view text, bool fixedFont) {
         ++calls;
         int width = 0;
-        for (unsigned char c : text) width += 3 + c % 7 + (fixedFont ? 2 : 0);
+        for (unsigned char c : text)
+            width += 3 + c % 7 + (fixedFont ? 2 : 0);
         return width;
     };
     for (int round = 0; round < 40; ++round) {
-        EditorState state = Document(1 + static_cast<int>(random() % 70), 1 + static_cast<int>(random() % 30));
+        EditorState state =
+            Document(1 + static_cast<int>(random() % 70), 1 + static_cast<int>(random() % 30));
         TTextGrid& g = state.SG1();
         for (int r = 0; r < g.RowCount(); ++r)
             for (int c = 0; c < g.DataColumnCount(); ++c)
                 g.SetCell(c, r, pieces[random() % std::size(pieces)]);
         for (int c = 1; c < g.DataColumnCount(); ++c)
-            if (random() % 5 == 0) g.HideColumn(c);
+            if (random() % 5 == 0)
+                g.HideColumn(c);
         g.SetFixedCols(static_cast<int>(random() % 3));
         TTextGrid single = g;
-        for (int d = 0; d < single.ColCount(); ++d) single.AutoSizeColumn(d, measure);
+        for (int d = 0; d < single.ColCount(); ++d)
+            single.AutoSizeColumn(d, measure);
         const int first = static_cast<int>(random() % g.ColCount());
         const int last = first + static_cast<int>(random() % (g.ColCount() - first));
         std::vector<int> before;
-        for (int d = 0; d < g.ColCount(); ++d) before.push_back(g.ColWidth(d));
+        for (int d = 0; d < g.ColCount(); ++d)
+            before.push_back(g.ColWidth(d));
         calls = 0;
         AutoSizeColumnRange(g, first, last, measure);
         EXPECT_LE(calls, 2 * static_cast<int>(std::size(pieces)));

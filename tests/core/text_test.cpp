@@ -24,24 +24,20 @@ TEST_P(ConvertIntegerTest, ConvertsWholeTextOrFails) {
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, ConvertIntegerTest,
-    ::testing::Values(IntegerCase{"0", true, 0}, IntegerCase{"007", true, 7},
-                      IntegerCase{"   12", true, 12}, IntegerCase{"12 ", false, 0},
-                      IntegerCase{"+5", true, 5}, IntegerCase{"-5", true, -5},
-                      IntegerCase{"+-5", false, 0}, IntegerCase{"- 5", false, 0},
-                      IntegerCase{"", false, 0}, IntegerCase{"   ", false, 0},
-                      IntegerCase{"-", false, 0}, IntegerCase{"1.5", false, 0},
-                      IntegerCase{"1a", false, 0}, IntegerCase{"2147483647", true, 2147483647},
-                      IntegerCase{"2147483648", false, 0},
-                      IntegerCase{"-2147483648", true, INT32_MIN},
-                      IntegerCase{"-2147483649", false, 0},
-                      IntegerCase{"99999999999999999999", false, 0},
-                      IntegerCase{"$FF", true, 255}, IntegerCase{"$ff", true, 255},
-                      IntegerCase{"xFF", true, 255}, IntegerCase{"XfF", true, 255},
-                      IntegerCase{"0x1F", true, 31}, IntegerCase{"-$10", true, -16},
-                      IntegerCase{"$", false, 0}, IntegerCase{"0x", false, 0},
-                      IntegerCase{"$FFFFFFFF", true, -1}, IntegerCase{"$100000000", false, 0},
-                      IntegerCase{"$000000FF", true, 255}, IntegerCase{"$G", false, 0},
-                      IntegerCase{"\t1", false, 0}, IntegerCase{"1\n", false, 0}));
+    ::testing::Values(
+        IntegerCase{"0", true, 0}, IntegerCase{"007", true, 7}, IntegerCase{"   12", true, 12},
+        IntegerCase{"12 ", false, 0}, IntegerCase{"+5", true, 5}, IntegerCase{"-5", true, -5},
+        IntegerCase{"+-5", false, 0}, IntegerCase{"- 5", false, 0}, IntegerCase{"", false, 0},
+        IntegerCase{"   ", false, 0}, IntegerCase{"-", false, 0}, IntegerCase{"1.5", false, 0},
+        IntegerCase{"1a", false, 0}, IntegerCase{"2147483647", true, 2147483647},
+        IntegerCase{"2147483648", false, 0}, IntegerCase{"-2147483648", true, INT32_MIN},
+        IntegerCase{"-2147483649", false, 0}, IntegerCase{"99999999999999999999", false, 0},
+        IntegerCase{"$FF", true, 255}, IntegerCase{"$ff", true, 255}, IntegerCase{"xFF", true, 255},
+        IntegerCase{"XfF", true, 255}, IntegerCase{"0x1F", true, 31},
+        IntegerCase{"-$10", true, -16}, IntegerCase{"$", false, 0}, IntegerCase{"0x", false, 0},
+        IntegerCase{"$FFFFFFFF", true, -1}, IntegerCase{"$100000000", false, 0},
+        IntegerCase{"$000000FF", true, 255}, IntegerCase{"$G", false, 0},
+        IntegerCase{"\t1", false, 0}, IntegerCase{"1\n", false, 0}));
 
 TEST(TextOrder, BytesUnsignedCaseSensitivePrefixFirst) {
     EXPECT_LT(CompareText("", "a"), 0);

@@ -21,7 +21,7 @@ using namespace tw;
 namespace {
 
 class RecordingHost : public FileChooserHost {
-public:
+  public:
     std::string Text(int index) const override { return "T" + std::to_string(index); }
     void ShowMessage(const std::string& text) override { Calls.push_back("message " + text); }
     void LoadSelected(const std::string& path) override { Calls.push_back("load " + path); }
@@ -39,7 +39,8 @@ public:
     void ResetReportArea() override { Calls.push_back("reset report"); }
     void LoadIntoSlot(const std::string& path, int slot) override {
         Calls.push_back("slot " + std::to_string(slot) + " " + path);
-        if (FailLoads) throw std::runtime_error("unreadable");
+        if (FailLoads)
+            throw std::runtime_error("unreadable");
     }
     void RunCompareOrCombine(const std::string& mode) override { Calls.push_back("run " + mode); }
     std::vector<std::string> OpeningFolders() const override { return Opening; }
@@ -57,7 +58,8 @@ QString Added(const char* name, const std::string& argument = {}) {
 
 QStringList Names(const QListWidget* list) {
     QStringList names;
-    for (int i = 0; i < list->count(); ++i) names.append(list->item(i)->text());
+    for (int i = 0; i < list->count(); ++i)
+        names.append(list->item(i)->text());
     return names;
 }
 
@@ -70,7 +72,9 @@ class FileFormTest : public QObject {
     RecordingHost* Host = nullptr;
     TForm3* Form = nullptr;
 
-    std::string Path(const char* name) const { return (Folder->path() + QLatin1Char('/')).toStdString() + name; }
+    std::string Path(const char* name) const {
+        return (Folder->path() + QLatin1Char('/')).toStdString() + name;
+    }
     void Touch(const QString& name) {
         QFile file(Folder->filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -81,7 +85,7 @@ class FileFormTest : public QObject {
         Form->FL1->setCurrentItem(found.first());
     }
 
-private slots:
+  private slots:
     void init() {
         Folder = new QTemporaryDir;
         QVERIFY(Folder->isValid());
@@ -101,13 +105,16 @@ private slots:
     void filterListsMatchingFiles_data() {
         QTest::addColumn<int>("filter");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("all supported") << 0
-            << QStringList{QStringLiteral("a.tab"), QStringLiteral("b.TAB"), QStringLiteral("c.tab"),
-                           QStringLiteral("game.mes"), QStringLiteral("talk.dlg")};
+        QTest::newRow("all supported")
+            << 0
+            << QStringList{QStringLiteral("a.tab"), QStringLiteral("b.TAB"),
+                           QStringLiteral("c.tab"), QStringLiteral("game.mes"),
+                           QStringLiteral("talk.dlg")};
         QTest::newRow("dialog") << 1 << QStringList{QStringLiteral("talk.dlg")};
         QTest::newRow("mes") << 2 << QStringList{QStringLiteral("game.mes")};
         QTest::newRow("tab") << 3
-            << QStringList{QStringLiteral("a.tab"), QStringLiteral("b.TAB"), QStringLiteral("c.tab")};
+                             << QStringList{QStringLiteral("a.tab"), QStringLiteral("b.TAB"),
+                                            QStringLiteral("c.tab")};
     }
     void filterListsMatchingFiles() {
         QFETCH(int, filter);
@@ -115,7 +122,8 @@ private slots:
         QCOMPARE(Form->FilterComboBox1->count(), 4);
         QCOMPARE(Form->FilterComboBox1->itemText(0),
                  QStringLiteral("All supported types (*.tab, *.mes, *.dlg)"));
-        QCOMPARE(Form->FilterComboBox1->itemData(0).toString(), QStringLiteral("*.mes;*.tab;*.dlg"));
+        QCOMPARE(Form->FilterComboBox1->itemData(0).toString(),
+                 QStringLiteral("*.mes;*.tab;*.dlg"));
         Form->FilterComboBox1->setCurrentIndex(filter);
         QCOMPARE(Names(Form->FL1), expected);
     }
@@ -126,7 +134,8 @@ private slots:
         QVERIFY(Form->BitBtn3->isHidden());
         QVERIFY(Form->Edit1->isHidden());
         QVERIFY(Form->Label1->isHidden());
-        for (QPushButton* button : Form->SelectButtons) QVERIFY(button->isHidden());
+        for (QPushButton* button : Form->SelectButtons)
+            QVERIFY(button->isHidden());
         QVERIFY(Form->Button6->isHidden());
         QCOMPARE(Form->size(), QSize(640, 480));
     }
@@ -190,7 +199,8 @@ private slots:
         Pick(QStringLiteral("c.tab"));
         Form->SelectButtonClick(2);
         Form->BitBtn2Click();
-        for (const std::string& file : Host->Files) QCOMPARE(file, "");
+        for (const std::string& file : Host->Files)
+            QCOMPARE(file, "");
         for (int k = 0; k < 5; ++k) {
             QPushButton* button = Form->SelectButtons[static_cast<size_t>(k)];
             QVERIFY(button->isHidden());
@@ -225,11 +235,13 @@ private slots:
         std::vector<std::string> expected{"batch on", "reset report", "slot 1 " + Path("a.tab")};
         if (!failLoads) {
             expected.push_back("slot 2 " + Path("c.tab"));
-            if (!mode.isEmpty()) expected.push_back("run " + mode.toStdString());
+            if (!mode.isEmpty())
+                expected.push_back("run " + mode.toStdString());
         }
         expected.push_back("batch off");
         QCOMPARE(Host->Calls, expected);
-        for (const std::string& file : Host->Files) QCOMPARE(file, "");
+        for (const std::string& file : Host->Files)
+            QCOMPARE(file, "");
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 

@@ -556,7 +556,7 @@ void GridCommandsTest::findBringsAMatchOutOfSightToTheMiddle() {
 }
 
 void GridCommandsTest::findAndReplace() {
-    Window w(4, 6); // cell (c, r) holds "c:r"
+    Window w(4, 6);                           // cell (c, r) holds "c:r"
     w.State().DocumentFileName = "items.tab"; // a tab table: TAB is what its cells refuse
     w.State().DocumentExt = w.State().LoadExt = ".tab";
     w.Form->FindReplace1->trigger();

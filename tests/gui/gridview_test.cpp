@@ -21,14 +21,17 @@ std::string CellName(int col, int row) {
     return "c" + std::to_string(col) + "r" + std::to_string(row);
 }
 
-QString Q(const std::string& bytes) { return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())); }
+QString Q(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 // A grid of `cols` by `rows` whose every cell names its data column and row.
 void Fill(TTextGrid& grid, int cols, int rows) {
     grid.SetColCount(cols);
     grid.SetRowCount(rows);
     for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c) grid.SetCell(c, r, CellName(c, r));
+        for (int c = 0; c < cols; ++c)
+            grid.SetCell(c, r, CellName(c, r));
 }
 
 // Types any text, also characters QTest::keyClicks cannot spell.
@@ -60,11 +63,12 @@ class GridViewTest : public QObject {
         QCoreApplication::processEvents();
     }
     QWidget* KeyTarget() const {
-        if (QLineEdit* editor = View->CellEditor()) return editor;
+        if (QLineEdit* editor = View->CellEditor())
+            return editor;
         return View;
     }
 
-private slots:
+  private slots:
     void init() {
         Grid = new TTextGrid(MainGridProperties());
         Fill(*Grid, 6, 8);
@@ -88,8 +92,10 @@ private slots:
         QFETCH(QList<int>, hiddenCols);
         QFETCH(QList<int>, hiddenRows);
         View->BeginGridChange();
-        for (int c : hiddenCols) Grid->HideColumn(c);
-        for (int r : hiddenRows) Grid->HideRow(r);
+        for (int c : hiddenCols)
+            Grid->HideColumn(c);
+        for (int r : hiddenRows)
+            Grid->HideRow(r);
         View->EndGridChange();
         QAbstractItemModel* model = View->model();
         QCOMPARE(model->rowCount(), 8 - 1 - hiddenRows.size());
@@ -122,7 +128,8 @@ private slots:
             asked.append({row, dataCol});
             return dataCol == 3 ? QColor(Qt::red) : QColor();
         };
-        QCOMPARE(View->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(), QColor(Qt::red));
+        QCOMPARE(View->model()->index(2, 2).data(Qt::BackgroundRole).value<QColor>(),
+                 QColor(Qt::red));
         QVERIFY(!View->model()->index(2, 1).data(Qt::BackgroundRole).isValid());
         QCOMPARE(asked.first(), qMakePair(3, 3));
         QCOMPARE(asked.last(), qMakePair(3, 2));
@@ -148,14 +155,16 @@ private slots:
         QCOMPARE(Grid->CellText(1, 3), CellName(1, 3));
 
         // The same through the in-place editor (control characters cannot be typed).
-        if (text.contains(QChar(0x81))) return;
+        if (text.contains(QChar(0x81)))
+            return;
         View->SetCurrentCell(4, 2);
         View->BeginCellEdit();
         QLineEdit* editor = View->CellEditor();
         QVERIFY(editor);
         editor->selectAll();
         Type(editor, text);
-        if (text.isEmpty()) QTest::keyClick(editor, Qt::Key_Delete);
+        if (text.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
         View->EndCellEdit();
         QVERIFY(!View->EditorActive());
         QCOMPARE(QByteArray::fromStdString(Grid->CellText(3, 4)), bytes);
@@ -195,7 +204,8 @@ private slots:
         View->EndCellEdit();
         QVERIFY(!View->EditorActive());
         for (int r = 0; r < Grid->RowCount(); ++r)
-            for (int c = 0; c < Grid->DataColumnCount(); ++c) QCOMPARE(Grid->CellText(c, r), CellName(c, r));
+            for (int c = 0; c < Grid->DataColumnCount(); ++c)
+                QCOMPARE(Grid->CellText(c, r), CellName(c, r));
         QCOMPARE(Grid->Row(), 2);
         QCOMPARE(Grid->Col(), 2);
     }
@@ -219,7 +229,8 @@ private slots:
         // Typing replaces the whole text or adds to it.
         QTest::keyClicks(editor, QStringLiteral("Z"));
         View->EndCellEdit();
-        QCOMPARE(Q(Grid->CellText(2, 3)), selectAll ? QStringLiteral("Z") : text + QStringLiteral("Z"));
+        QCOMPARE(Q(Grid->CellText(2, 3)),
+                 selectAll ? QStringLiteral("Z") : text + QStringLiteral("Z"));
     }
 
     void copiesTheSelectionInClipboardForm_data() {
@@ -231,8 +242,8 @@ private slots:
         // Data column 2 is hidden: display column 2 shows data column 3.
         QTest::newRow("single row") << 2 << 1 << 2 << 3 << QStringLiteral("c1r2\tc3r2\tc4r2");
         QTest::newRow("single cell") << 5 << 0 << 5 << 0 << QStringLiteral("c0r5");
-        QTest::newRow("two rows")
-            << 3 << 1 << 4 << 2 << QStringLiteral("c1r3\tc3r3\r\nc1r4\tc3r4\r\n");
+        QTest::newRow("two rows") << 3 << 1 << 4 << 2
+                                  << QStringLiteral("c1r3\tc3r3\r\nc1r4\tc3r4\r\n");
     }
     void copiesTheSelectionInClipboardForm() {
         QFETCH(int, top);
@@ -397,7 +408,8 @@ private slots:
         View->setFocus();
         QTest::keyClick(View, Qt::Key_Delete);
         QCOMPARE(Grid->RowCount(), 2);
-        for (int c = 0; c < Grid->DataColumnCount(); ++c) QCOMPARE(Grid->CellText(c, 1), "");
+        for (int c = 0; c < Grid->DataColumnCount(); ++c)
+            QCOMPARE(Grid->CellText(c, 1), "");
         QCOMPARE(Grid->CellText(1, 0), CellName(1, 0));
     }
 
@@ -465,7 +477,8 @@ private slots:
         QCOMPARE(right.first().at(1).toInt(), 2);
         QCOMPARE(Grid->Row(), 1); // the current cell stays
         const QRect last = View->visualRect(View->model()->index(6, 5));
-        QTest::mouseClick(View->viewport(), Qt::RightButton, {}, QPoint(last.center().x(), last.bottom() + 20));
+        QTest::mouseClick(View->viewport(), Qt::RightButton, {},
+                          QPoint(last.center().x(), last.bottom() + 20));
         QCOMPARE(right.at(1).at(0).toInt(), -1);
         QCOMPARE(right.at(1).at(1).toInt(), 5);
         QTest::mouseClick(View->FrozenView()->viewport(), Qt::RightButton, {},
@@ -553,7 +566,8 @@ private slots:
         QTest::mouseClick(View->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
         QCOMPARE(ups.count(), 1);
         QCOMPARE(ups.first().at(0).value<Qt::MouseButton>(), Qt::LeftButton);
-        QCOMPARE(ups.first().at(1).value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+        QCOMPARE(ups.first().at(1).value<Qt::KeyboardModifiers>(),
+                 Qt::KeyboardModifiers(Qt::ShiftModifier));
         QCOMPARE(ups.first().at(2).toPoint(), View->viewport()->mapTo(View, at));
     }
 
@@ -576,13 +590,15 @@ private slots:
         View->BeginGridChange();
         View->EndGridChange();
         Show();
-        for (const auto& [row, col] : {std::pair{1500, 55}, std::pair{20, 2}, std::pair{1999, 30}}) {
+        for (const auto& [row, col] :
+             {std::pair{1500, 55}, std::pair{20, 2}, std::pair{1999, 30}}) {
             View->SetCurrentCell(row, col);
             const QRect cell = View->visualRect(View->currentIndex());
             QVERIFY2(cell.left() >= View->FrozenView()->width(), "hidden under the fixed columns");
             QVERIFY(View->viewport()->rect().contains(cell.center()));
             // The overlay shows the same rows.
-            QCOMPARE(View->FrozenView()->visualRect(View->model()->index(row - 1, 0)).top(), cell.top());
+            QCOMPARE(View->FrozenView()->visualRect(View->model()->index(row - 1, 0)).top(),
+                     cell.top());
         }
     }
 
@@ -590,9 +606,11 @@ private slots:
         View->SetTextColor(Qt::blue);
         View->SetFixedTextColor(Qt::darkGreen);
         QAbstractItemModel* model = View->model();
-        QCOMPARE(model->index(0, 0).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::darkGreen));
+        QCOMPARE(model->index(0, 0).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(Qt::darkGreen));
         QCOMPARE(model->index(0, 1).data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::blue));
-        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(), QColor(Qt::darkGreen));
+        QCOMPARE(model->headerData(1, Qt::Horizontal, Qt::ForegroundRole).value<QColor>(),
+                 QColor(Qt::darkGreen));
         QVERIFY(model->index(0, 0).data(Qt::FontRole).value<QFont>().bold());
         QVERIFY(model->headerData(1, Qt::Horizontal, Qt::FontRole).value<QFont>().bold());
         QVERIFY(!model->index(0, 1).data(Qt::FontRole).isValid());

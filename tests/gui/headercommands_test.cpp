@@ -85,7 +85,8 @@ class HeaderCommandsTest : public QObject {
         Choose(set);
         Choose(set); // twice gives the same view
         const int index = Window().ComboBox1->currentIndex();
-        std::vector<int> listed = ParseColumnList(Window().State().HeaderSetColumns[static_cast<size_t>(index)]);
+        std::vector<int> listed =
+            ParseColumnList(Window().State().HeaderSetColumns[static_cast<size_t>(index)]);
         for (int c = 2; c < grid.DataColumnCount(); ++c) {
             bool inList = std::find(listed.begin(), listed.end(), c) != listed.end();
             QCOMPARE(grid.IsColumnHidden(c), !inList);

@@ -40,7 +40,8 @@ inline CliRun RunCli(const std::vector<std::string>& arguments, const std::strin
         std::string program = TABWRIGHT_CLI;
         argv.push_back(program.data());
         std::vector<std::string> copies = arguments;
-        for (auto& a : copies) argv.push_back(a.data());
+        for (auto& a : copies)
+            argv.push_back(a.data());
         argv.push_back(nullptr);
         ::execv(program.c_str(), argv.data());
         ::_exit(127);

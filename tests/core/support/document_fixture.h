@@ -16,12 +16,13 @@ namespace tw {
 
 inline std::string NumberedLanguageTexts() {
     std::string bytes;
-    for (int n = 0; n < MinimumLanguageEntries; ++n) bytes += "T" + std::to_string(n) + "\n";
+    for (int n = 0; n < MinimumLanguageEntries; ++n)
+        bytes += "T" + std::to_string(n) + "\n";
     return bytes;
 }
 
 class DocumentTest : public ::testing::Test {
-protected:
+  protected:
     DocumentTest() {
         State.Language.SetFromBytes(NumberedLanguageTexts());
         State.ExeFolder = Folder.Path() + "program/";

@@ -9,13 +9,13 @@
 namespace tw {
 
 class RecordingFeedback : public Feedback {
-public:
+  public:
     std::vector<std::string> Statuses;
     std::vector<std::string> Messages;
     std::vector<std::string> Report;
     int ProgressMax = 0;
     int Progress = 0;
-    std::vector<int> ProgressMaxima;   // every maximum set, in order
+    std::vector<int> ProgressMaxima;    // every maximum set, in order
     std::vector<int> ProgressPositions; // every position set, in order
     int EndCellEdits = 0;
     int BusyDepth = 0;

@@ -12,11 +12,12 @@
 namespace tw {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "tabwright-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("mkdtemp failed");
         Root = pattern + "/";
         ::setenv("TABWRIGHT_SETTINGS", (Root + "settings.reg").c_str(), 1);
     }
@@ -37,19 +38,21 @@ public:
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) throw std::runtime_error("cannot write " + path);
+        if (!out)
+            throw std::runtime_error("cannot write " + path);
         return path;
     }
 
     static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
-        if (!in) throw std::runtime_error("cannot read " + path);
+        if (!in)
+            throw std::runtime_error("cannot read " + path);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
     static bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
-private:
+  private:
     std::string Root;
 };
 
