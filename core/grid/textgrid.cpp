@@ -189,8 +189,9 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
     // tells whether a cell holds one.
     bool oneStretch = stored > 0;
     for (size_t i = 0; i + 1 < stored && oneStretch; ++i) {
+        // An empty cell may have no buffer at all: then it lies in no line.
         const char* end = cells[i].data() + cells[i].size();
-        oneStretch = cells[i + 1].data() == end + 1 && *end == '\t';
+        oneStretch = end != nullptr && cells[i + 1].data() == end + 1 && *end == '\t';
     }
     if (oneStretch) {
         const char* begin = cells[0].data();
@@ -201,7 +202,7 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
         for (size_t i = 0; i < stored; ++i) {
             std::string_view cell = cells[i];
             textBytes += cell.size();
-            if (!tabInside && std::memchr(cell.data(), '\t', cell.size()))
+            if (!tabInside && !cell.empty() && std::memchr(cell.data(), '\t', cell.size()))
                 tabInside = true;
         }
     }
