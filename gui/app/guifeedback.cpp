@@ -31,7 +31,8 @@ void GuiFeedback::SetStatus(const std::string& text) {
     QString line = FromCp1252(std::string(shown.substr(0, enough)));
     if (cut)
         line += QChar(0x2026);
-    if (width > 0 && (cut || shown.size() > 64))
+    // Only a cut cell is elided: a message of the program keeps all its words.
+    if (width > 0 && cut)
         line = W.StatusPanel->fontMetrics().elidedText(line, Qt::ElideRight, width);
     W.StatusPanel->setText(line);
 }
