@@ -29,4 +29,19 @@ void SplitBracedFields(std::string_view line, LineCells& out) {
     out.Seal();
 }
 
+void JoinKeyThenCells(std::string& out, std::span<const std::string_view> cells) {
+    if (cells.empty())
+        return;
+    AppendBracedKey(out, cells[0]);
+    for (size_t c = 1; c < cells.size(); ++c)
+        out.append(cells[c]);
+}
+
+std::optional<CellRefusal> RefusedBrace(std::string_view text) {
+    for (char c : text)
+        if (c == '{' || c == '}')
+            return CellRefusal{c, "rulebrace"};
+    return std::nullopt;
+}
+
 } // namespace tw

@@ -44,10 +44,7 @@ class DlgFormat final : public FileFormat {
     std::optional<CellRefusal> RefusedText(int column, std::string_view text) const override {
         if (auto refusal = FileFormat::RefusedText(column, text))
             return refusal;
-        for (char c : text)
-            if (c == '{' || c == '}')
-                return CellRefusal{c, "rulebrace"};
-        return std::nullopt;
+        return RefusedBrace(text);
     }
 };
 

@@ -43,11 +43,7 @@ class MesFormat final : public FileFormat {
 
     void Join(std::string& out, std::span<const std::string_view> cells,
               std::string_view) const override {
-        if (cells.empty())
-            return;
-        AppendBracedKey(out, cells[0]);
-        for (size_t c = 1; c < cells.size(); ++c)
-            out.append(cells[c]);
+        JoinKeyThenCells(out, cells);
     }
 
     std::optional<CellRefusal> RefusedText(int column, std::string_view text) const override {
@@ -55,10 +51,7 @@ class MesFormat final : public FileFormat {
             return refusal;
         if (column == 0) {
             // A "}" would end the key early and a "{" is dropped on loading.
-            for (char c : text)
-                if (c == '{' || c == '}')
-                    return CellRefusal{c, "rulebrace"};
-            return std::nullopt;
+            return RefusedBrace(text);
         }
         // A "}" ends a text cell: anywhere but at the end it would split the cell.
         size_t close = text.find('}');

@@ -21,20 +21,13 @@ class OtherFormat final : public FileFormat {
 
     void Join(std::string& out, std::span<const std::string_view> cells,
               std::string_view) const override {
-        if (cells.empty())
-            return;
-        AppendBracedKey(out, cells[0]);
-        for (size_t c = 1; c < cells.size(); ++c)
-            out.append(cells[c]);
+        JoinKeyThenCells(out, cells);
     }
 
     std::optional<CellRefusal> RefusedText(int column, std::string_view text) const override {
         if (auto refusal = FileFormat::RefusedText(column, text))
             return refusal;
-        for (char c : text)
-            if (c == '{' || c == '}')
-                return CellRefusal{c, "rulebrace"};
-        return std::nullopt;
+        return RefusedBrace(text);
     }
 };
 
