@@ -7,22 +7,10 @@
 #include "core/grid/gridcommands.h"
 #include "core/headers/headersets.h"
 #include "support/document_fixture.h"
+#include "support/grid_content.h"
 
 namespace tw {
 namespace {
-
-// Every row of SG1 with hidden rows at their places, all data columns.
-std::vector<std::vector<std::string>> Content(const EditorState& state) {
-    TTextGrid grid = state.SG1();
-    grid.UnhideAllRows();
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < grid.RowCount(); ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < grid.DataColumnCount(); ++c)
-            rows.back().push_back(grid.CellText(c, r));
-    }
-    return rows;
-}
 
 std::vector<int> HiddenDataRows(const EditorState& state) {
     std::vector<int> rows;

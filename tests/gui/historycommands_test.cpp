@@ -9,6 +9,7 @@
 #include <QtTest>
 #include <random>
 
+#include "../core/support/grid_content.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridview.h"
 #include "support/documentfixture.h"
@@ -27,19 +28,6 @@ std::string TableBytes(std::mt19937& random, int rows) {
         bytes += "\r\n";
     }
     return bytes;
-}
-
-// Every row, hidden ones at their places.
-std::vector<std::vector<std::string>> Content(const EditorState& state) {
-    TTextGrid grid = state.SG1();
-    grid.UnhideAllRows();
-    std::vector<std::vector<std::string>> rows;
-    for (int r = 0; r < grid.RowCount(); ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < grid.DataColumnCount(); ++c)
-            rows.back().push_back(grid.CellText(c, r));
-    }
-    return rows;
 }
 
 } // namespace
