@@ -30,19 +30,30 @@ size_t CountLines(std::string_view content) {
     return count;
 }
 
-LineCount MeasureLines(std::string_view content) {
-    LineCount count;
-    const char* p = content.data();
-    const char* end = p + content.size();
-    while (p < end) {
-        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
-        const char* next = lf ? static_cast<const char*>(lf) + 1 : end;
-        ++count.Lines;
-        count.Longest = std::max(count.Longest, static_cast<size_t>(next - p));
-        p = next;
-    }
-    return count;
+namespace {
+
+// The CR of a CR LF ends the line; any other CR is a lone one and is dropped too.
+std::string_view WithoutCarriageReturns(std::string_view line, std::string& scratch) {
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (line.find('\r') == std::string_view::npos)
+        return line;
+    scratch.clear();
+    for (char c : line)
+        if (c != '\r')
+            scratch.push_back(c);
+    return scratch;
 }
+
+ssize_t ReadSome(int fd, char* into, size_t size) {
+    for (;;) {
+        ssize_t got = ::read(fd, into, size);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+} // namespace
 
 std::string_view LineReader::Next() {
     if (AtEnd())
@@ -51,16 +62,86 @@ std::string_view LineReader::Next() {
     size_t end = lf == std::string_view::npos ? Content.size() : lf;
     std::string_view line = Content.substr(Position, end - Position);
     Position = lf == std::string_view::npos ? Content.size() : lf + 1;
-    // The CR of a CR LF ends the line; any other CR is a lone one and is dropped too.
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    if (line.find('\r') == std::string_view::npos)
-        return line;
-    Scratch.clear();
-    for (char c : line)
-        if (c != '\r')
-            Scratch.push_back(c);
-    return Scratch;
+    return WithoutCarriageReturns(line, Scratch);
+}
+
+StreamLineReader::StreamLineReader(int fd, size_t pieceSize)
+    : Fd(fd), PieceSize(std::max<size_t>(pieceSize, 1)), Piece(new char[PieceSize]) {}
+
+bool StreamLineReader::Next(std::string_view& line, size_t& lengthInFile) {
+    if (CarryGiven) {
+        Carry.clear();
+        CarryGiven = false;
+    }
+    for (;;) {
+        if (Position < Filled) {
+            const char* begin = Piece.get() + Position;
+            const size_t left = Filled - Position;
+            const void* lf = std::memchr(begin, '\n', left);
+            if (lf) {
+                const auto length = static_cast<size_t>(static_cast<const char*>(lf) - begin);
+                Position += length + 1;
+                if (Carry.empty()) {
+                    line = Finish(std::string_view(begin, length));
+                    lengthInFile = length + 1;
+                } else {
+                    Carry.append(begin, length);
+                    CarryGiven = true;
+                    lengthInFile = Carry.size() + 1;
+                    line = Finish(Carry);
+                }
+                return true;
+            }
+            Carry.append(begin, left);
+            Position = Filled;
+        }
+        if (!Refill()) {
+            if (Carry.empty())
+                return false;
+            // The last line needs no line break.
+            CarryGiven = true;
+            lengthInFile = Carry.size();
+            line = Finish(Carry);
+            return true;
+        }
+    }
+}
+
+std::string_view StreamLineReader::Finish(std::string_view line) {
+    return WithoutCarriageReturns(line, Scratch);
+}
+
+bool StreamLineReader::Refill() {
+    Position = 0;
+    Filled = 0;
+    if (Ended)
+        return false;
+    ssize_t got = ReadSome(Fd, Piece.get(), PieceSize);
+    if (got <= 0) {
+        if (got < 0)
+            Error = std::strerror(errno);
+        Ended = true;
+        return false;
+    }
+    Filled = static_cast<size_t>(got);
+    if (const void* stop = std::memchr(Piece.get(), EndOfFileByte, Filled)) {
+        Filled = static_cast<size_t>(static_cast<const char*>(stop) - Piece.get());
+        DrainRest();
+    }
+    return true;
+}
+
+void StreamLineReader::DrainRest() {
+    Ended = true;
+    char rest[65536];
+    for (;;) {
+        ssize_t got = ReadSome(Fd, rest, sizeof rest);
+        if (got <= 0) {
+            if (got < 0)
+                Error = std::strerror(errno);
+            return;
+        }
+    }
 }
 
 int OpenRegularFile(const std::string& path, std::string& error) {
@@ -102,15 +183,8 @@ bool ReadOpenFile(int fd, std::string& bytes, std::string& error) {
     size_t filled = 0;
     bool ok = true;
     int failure = 0;
-    auto readSome = [&](char* into, size_t size) -> ssize_t {
-        for (;;) {
-            ssize_t got = ::read(fd, into, size);
-            if (got >= 0 || errno != EINTR)
-                return got;
-        }
-    };
     while (filled < expected) {
-        ssize_t got = readSome(bytes.data() + filled, expected - filled);
+        ssize_t got = ReadSome(fd, bytes.data() + filled, expected - filled);
         if (got <= 0) {
             if (got < 0) {
                 ok = false;
@@ -124,7 +198,7 @@ bool ReadOpenFile(int fd, std::string& bytes, std::string& error) {
     if (ok && filled == expected) {
         char piece[65536];
         for (;;) {
-            ssize_t got = readSome(piece, sizeof piece);
+            ssize_t got = ReadSome(fd, piece, sizeof piece);
             if (got <= 0) {
                 if (got < 0) {
                     ok = false;

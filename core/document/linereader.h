@@ -4,6 +4,7 @@
 // no line break. Every other byte, NUL included, belongs to its line.
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,12 +17,6 @@ std::string_view FileContent(std::string_view bytes);
 
 // How many lines the content has (an empty content has none).
 size_t CountLines(std::string_view content);
-// The same, and the length of the longest line (line breaks included).
-struct LineCount {
-    size_t Lines = 0;
-    size_t Longest = 0;
-};
-LineCount MeasureLines(std::string_view content);
 
 class LineReader {
   public:
@@ -35,6 +30,37 @@ class LineReader {
     std::string_view Content;
     size_t Position = 0;
     std::string Scratch;
+};
+
+// Reads the lines of an open file piece by piece, by the same rules as LineReader over
+// FileContent of the whole file, so a large file is never held whole: only a piece and a
+// line that straddles two pieces are. After a byte 26 the rest of the file is still read
+// (and dropped), so a read failure behind it is reported as before.
+class StreamLineReader {
+  public:
+    explicit StreamLineReader(int fd, size_t pieceSize = 1 << 19);
+    // The next line without its line break, and its length in the file with the line break
+    // (if any); false after the last line. The view stays valid until the next call.
+    bool Next(std::string_view& line, size_t& lengthInFile);
+    // False when reading stopped part-way; Error() then gives the system's reason.
+    bool Complete() const { return Error.empty(); }
+    const std::string& SystemError() const { return Error; }
+
+  private:
+    bool Refill();
+    void DrainRest();
+    std::string_view Finish(std::string_view line);
+
+    int Fd;
+    size_t PieceSize;
+    std::unique_ptr<char[]> Piece;
+    size_t Position = 0;
+    size_t Filled = 0;
+    bool Ended = false; // no more bytes will come
+    std::string Carry;  // the start of a line that goes on in the next piece
+    bool CarryGiven = false;
+    std::string Scratch;
+    std::string Error;
 };
 
 // Opens a file for loading, only when it is a regular file: a folder, a FIFO, a device

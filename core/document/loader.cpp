@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <unistd.h>
+#include <vector>
 
 #include "core/app/programtexts.h"
 #include "core/app/text.h"
@@ -24,66 +25,73 @@ struct FileFailure : std::runtime_error {
     explicit FileFailure(const std::string& reason) : std::runtime_error(reason) {}
 };
 
-// Line k of the content fills row k. Rows and columns grow as the lines need them; the
-// counts end as the line-by-line growth would leave them (rows up to the last line that
-// gave a cell, columns as wide as the widest line), whatever happens on the way.
-class GridFiller {
-  public:
-    GridFiller(TTextGrid& grid, const FileFormat& format)
-        : Grid(grid), Format(format), RowsAtStart(grid.RowCount()), ColsAtStart(grid.ColCount()) {}
-
-    void Fill(std::string_view content, int lineCount, Feedback& feedback) {
-        // One row per line up front instead of growing by one row per line.
-        Grid.SetRowCount(std::max(RowsAtStart, lineCount + 1));
-        try {
-            ProgressThrottle progress(feedback, lineCount);
-            LineReader reader(content);
-            LineCells cells;
-            const bool tabFields = Format.SplitsAtTabsOnly();
-            int rowCursor = 0;
-            while (!reader.AtEnd()) {
-                progress.Advance(rowCursor);
-                ++rowCursor;
-                std::string_view line = reader.Next();
-                int count = 0;
-                if (tabFields) {
-                    // A line of TAB fields is stored as it stands: no cell-by-cell split.
-                    count = Grid.StoreTabLine(rowCursor, line);
-                } else {
-                    Format.Split(line, cells);
-                    count = cells.Count();
-                }
-                if (count == 0)
-                    continue;
-                if (count > Grid.DataColumnCount())
-                    // Twice the width at least, so a table that widens line by line does
-                    // not rebuild its column state on every line.
-                    Grid.SetColCount(std::max(count, 2 * Grid.DataColumnCount()));
-                if (!tabFields)
-                    Grid.AssignRow(rowCursor, cells.Cells());
-                LastRow = rowCursor;
-                Widest = std::max(Widest, count);
-            }
-        } catch (...) {
-            Settle();
-            throw;
-        }
-        Settle();
-    }
-
-  private:
-    void Settle() {
-        Grid.SetRowCount(std::max(RowsAtStart, LastRow + 1));
-        Grid.SetColCount(std::max(ColsAtStart, Widest));
-    }
-
-    TTextGrid& Grid;
-    const FileFormat& Format;
-    int RowsAtStart;
-    int ColsAtStart;
-    int LastRow = 0;
+// The file's lines, each already stored as the row it becomes, read before the open
+// document is touched. Building the rows while the file is read holds no more than a piece
+// of the file beside them, where reading it whole first would hold it twice over.
+struct StagedFile {
+    std::vector<GridRow> Rows; // line k of the file is row k + 1
+    size_t Lines = 0;
+    size_t Longest = 0; // line breaks included
+    int LastRow = 0;    // the last row that got a cell
     int Widest = 0;
+    bool Complete = true; // false: reading stopped part-way
+    std::string ReadError;
 };
+
+// Reads and splits every line; once the file is past what a grid holds its lines are only
+// counted, for the message.
+void ReadRows(int fd, const FileFormat& format, const LoadOptions& options, StagedFile& file) {
+    StreamLineReader reader(fd);
+    const bool tabFields = format.SplitsAtTabsOnly();
+    LineCells cells;
+    bool keep = true;
+    std::string_view line;
+    size_t lengthInFile = 0;
+    while (reader.Next(line, lengthInFile)) {
+        ++file.Lines;
+        file.Longest = std::max(file.Longest, lengthInFile);
+        if (keep && (file.Lines > options.MaxLines || file.Longest > options.MaxLineBytes)) {
+            keep = false;
+            std::vector<GridRow>().swap(file.Rows);
+        }
+        if (!keep)
+            continue;
+        GridRow& row = file.Rows.emplace_back();
+        int count = 0;
+        if (tabFields) {
+            // A line of TAB fields is stored as it stands: no cell-by-cell split.
+            if (!line.empty())
+                count = row.AssignTabLine(line);
+        } else {
+            format.Split(line, cells);
+            count = cells.Count();
+            if (count > 0)
+                row.Assign(cells.Cells());
+        }
+        if (count == 0)
+            continue;
+        file.LastRow = static_cast<int>(file.Lines);
+        file.Widest = std::max(file.Widest, count);
+    }
+    file.Complete = reader.Complete();
+    file.ReadError = reader.SystemError();
+}
+
+// Line k of the content fills row k. Rows and columns end as the line-by-line growth would
+// leave them: rows up to the last line that gave a cell, columns as wide as the widest line.
+void FillGrid(TTextGrid& grid, StagedFile& file, Feedback& feedback) {
+    const int rowsAtStart = grid.RowCount();
+    grid.SetColCount(std::max(grid.ColCount(), file.Widest));
+    const int lineCount = static_cast<int>(file.Rows.size());
+    grid.SetRowCount(std::max(rowsAtStart, lineCount + 1));
+    ProgressThrottle progress(feedback, lineCount);
+    for (int k = 0; k < lineCount; ++k) {
+        progress.Advance(k);
+        grid.PutRow(k + 1, std::move(file.Rows[static_cast<size_t>(k)]));
+    }
+    std::vector<GridRow>().swap(file.Rows);
+    grid.SetRowCount(std::max(rowsAtStart, file.LastRow + 1));
+}
 
 // Optional steps fail silently, one by one.
 template <typename Step> void Guarded(Step&& step) {
@@ -93,17 +101,8 @@ template <typename Step> void Guarded(Step&& step) {
     }
 }
 
-// The file's bytes, read before the open document is touched.
-struct FileBytes {
-    std::string Bytes;
-    std::string_view Content; // what the line rules see
-    size_t Lines = 0;
-    bool Complete = true; // false: reading stopped part-way
-    std::string ReadError;
-};
-
 void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedback& feedback,
-                  const LoadOptions& options, LoadResult& result, FileBytes& file) {
+                  const LoadOptions& options, LoadResult& result, StagedFile& file) {
     TTextGrid& grid = state.CurrentGrid();
     state.ErrorContext = state.Text(62) + " " + path;
 
@@ -114,13 +113,12 @@ void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedbac
     state.ErrorContext = state.Text(63) + " " + path;
     const int lineCount = static_cast<int>(file.Lines);
     feedback.SetProgressMax(lineCount);
-    GridFiller(grid, format).Fill(file.Content, lineCount, feedback);
+    FillGrid(grid, file, feedback);
     if (!file.Complete) {
         // What was read before the failure stays in the grid.
         result.SystemError = file.ReadError;
         throw FileFailure(file.ReadError);
     }
-    file = FileBytes(); // the grid holds the cells now; free the file before going on
 
     if (format.ColumnLimit() > 0)
         grid.SetColCount(format.ColumnLimit());
@@ -136,27 +134,24 @@ void ReadIntoGrid(EditorState& state, const std::string& path, int slot, Feedbac
     }
 }
 
-// Opens and reads the file, and checks that it fits a grid. False, with the error
-// context and the reason set, when the load must not go on.
+// Opens and reads the file into rows, and checks that it fits a grid. False, with the
+// error context and the reason set, when the load must not go on.
 bool ReadWholeFile(EditorState& state, const std::string& path, const LoadOptions& options,
-                   FileBytes& file, std::string& reason) {
+                   StagedFile& file, std::string& reason) {
     state.ErrorContext = state.Text(62) + " " + path;
     int fd = OpenRegularFile(path, reason);
     if (fd < 0)
         return false;
-    file.Complete = ReadOpenFile(fd, file.Bytes, file.ReadError);
+    ReadRows(fd, FormatOfExtension(ExtensionPart(LowerAZ(path))), options, file);
     ::close(fd);
-    file.Content = FileContent(file.Bytes);
-    const LineCount count = MeasureLines(file.Content);
-    file.Lines = count.Lines;
     state.ErrorContext = state.Text(63) + " " + path;
-    if (count.Lines > options.MaxLines) {
+    if (file.Lines > options.MaxLines) {
         reason = FormatText(state.Language.Added("toomanylines"),
-                            {IntToText(static_cast<int64_t>(count.Lines)),
+                            {IntToText(static_cast<int64_t>(file.Lines)),
                              IntToText(static_cast<int64_t>(options.MaxLines))});
         return false;
     }
-    if (count.Longest > options.MaxLineBytes) {
+    if (file.Longest > options.MaxLineBytes) {
         reason = FormatText(state.Language.Added("linetoolong"),
                             {IntToText(static_cast<int64_t>(options.MaxLineBytes))});
         return false;
@@ -230,7 +225,7 @@ LoadResult LoadTable(EditorState& state, const std::string& path, int slot, Feed
         if (!SortsAtOrBelowBlank(path)) {
             // A file that cannot be opened as a regular file, or that no grid can hold,
             // leaves the open document and every grid as they are.
-            FileBytes file;
+            StagedFile file;
             std::string reason;
             if (!ReadWholeFile(state, path, options, file, reason)) {
                 feedback.SetBusy(false);

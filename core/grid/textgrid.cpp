@@ -62,6 +62,68 @@ template <typename OnTab> void ForEachTab(std::string_view bytes, OnTab onTab) {
             return;
 }
 
+// Bit counts and positions of the set bits of every byte value.
+struct ByteBits {
+    uint8_t Count[256];
+    uint8_t Position[256][8]; // of the (k+1)-th set bit
+};
+
+constexpr ByteBits MakeByteBits() {
+    ByteBits bits{};
+    for (int value = 0; value < 256; ++value) {
+        int count = 0;
+        for (int bit = 0; bit < 8; ++bit)
+            if (value & (1 << bit))
+                bits.Position[value][count++] = static_cast<uint8_t>(bit);
+        bits.Count[value] = static_cast<uint8_t>(count);
+    }
+    return bits;
+}
+
+constexpr ByteBits TheByteBits = MakeByteBits();
+
+// Writes where cells stride, 2 * stride, ... start (just past their TAB) into `starts`,
+// which has room for text.size() / stride + 1 of them, and counts the TABs. Returns how
+// many were written. A line has a TAB every three bytes or so: rather than visit each, the
+// TABs are taken eight bytes at a time as one byte of a bit mask, whose count and k-th bit
+// come from a table. With a stride of eight, one byte of the mask holds at most one start.
+size_t CellStartsEvery(uint32_t stride, std::string_view text, uint32_t* starts, uint32_t& tabs) {
+    const char* data = text.data();
+    const size_t size = text.size();
+    uint32_t need = stride; // TABs still to pass before the next start
+    size_t written = 0;
+    size_t i = 0;
+    auto takeByte = [&](unsigned maskByte, size_t base) {
+        const uint32_t count = TheByteBits.Count[maskByte];
+        tabs += count;
+        if (count >= need) {
+            starts[written++] =
+                static_cast<uint32_t>(base + TheByteBits.Position[maskByte][need - 1] + 1);
+            need += stride - count;
+        } else {
+            need -= count;
+        }
+    };
+#if defined(__SSE2__)
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; i + 16 <= size; i += 16) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, tab)));
+        if (mask == 0)
+            continue;
+        takeByte(mask & 0xFFu, i);
+        takeByte(mask >> 8, i + 8);
+    }
+#endif
+    for (; i < size; i += 8) {
+        unsigned maskByte = 0;
+        for (size_t k = 0; k < 8 && i + k < size; ++k)
+            maskByte |= (data[i + k] == '\t' ? 1u : 0u) << k;
+        takeByte(maskByte, i);
+    }
+    return written;
+}
+
 } // namespace
 
 uint32_t GridRow::Offset(size_t k) const {
@@ -256,14 +318,11 @@ int GridRow::AssignTabLine(std::string_view line) {
     const auto trailing = static_cast<int>(line.size() - end);
     line = line.substr(0, end);
     // One sweep finds the TABs and keeps where every eighth cell starts.
+    static_assert(Stride >= 8, "CellStartsEvery finds at most one start per eight bytes");
     thread_local std::vector<uint32_t> starts;
-    starts.clear();
+    starts.resize(line.size() / Stride + 1);
     uint32_t tabs = 0;
-    ForEachTab(line, [&](size_t at) {
-        if (++tabs % Stride == 0)
-            starts.push_back(static_cast<uint32_t>(at + 1));
-        return true;
-    });
+    starts.resize(CellStartsEvery(Stride, line, starts.data(), tabs));
     Count = line.empty() ? 0 : tabs + 1;
     Joined = true;
     const size_t tableBytes = starts.size() * sizeof(uint32_t);
@@ -343,6 +402,11 @@ int TTextGrid::StoreTabLine(int row, std::string_view line) {
     if (row < 0 || row >= RowCount() || line.empty())
         return 0;
     return Rows[static_cast<size_t>(row)].Cells.AssignTabLine(line);
+}
+
+void TTextGrid::PutRow(int row, GridRow&& cells) {
+    if (row >= 0 && row < RowCount())
+        Rows[static_cast<size_t>(row)].Cells = std::move(cells);
 }
 
 const GridRow& TTextGrid::StoredRow(int row) const {

@@ -115,6 +115,9 @@ class TTextGrid {
     // every TAB and returns their number. Unlike AssignRow it does not cut them to the
     // grid's columns: the caller widens the grid to that number at once.
     int StoreTabLine(int row, std::string_view line);
+    // Fast path for loaders: a row built beforehand becomes the row's cells. Like
+    // StoreTabLine it does not cut them to the grid's columns.
+    void PutRow(int row, GridRow&& cells);
     void ClearCells();
     std::string CurrentCellText() const;
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <random>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "core/document/linereader.h"
@@ -63,6 +66,49 @@ TEST(LineReading, MegabyteLineWithOneLoneCr) {
     EXPECT_EQ(first.find('\r'), std::string::npos);
     EXPECT_EQ(reader.Next(), "short");
     EXPECT_TRUE(reader.AtEnd());
+}
+
+// Reading a file piece by piece gives what the whole-content reader gives, whatever the
+// piece size: lines that straddle pieces, a CR LF cut between two, byte 26 anywhere.
+TEST(LineReading, PieceByPieceMatchesTheWholeContent) {
+    TempFolder folder;
+    std::mt19937 random(7);
+    const char alphabet[] = {'a', 'b', '\t', '\r', '\n', '\x1A'};
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes;
+        const int length = static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i)
+            bytes.push_back(alphabet[random() % (round % 3 == 0 ? 6 : 5)]);
+        std::string_view content = FileContent(bytes);
+        std::vector<std::string> expected;
+        std::vector<size_t> expectedLengths; // each line's bytes with its line break
+        LineReader whole(content);
+        size_t start = 0;
+        while (!whole.AtEnd()) {
+            expected.emplace_back(whole.Next());
+            size_t lf = content.find('\n', start);
+            size_t next = lf == std::string_view::npos ? content.size() : lf + 1;
+            expectedLengths.push_back(next - start);
+            start = next;
+        }
+        const std::string path = folder.Write("piece.tab", bytes);
+        const size_t pieceSize = 1 + random() % 9;
+        int fd = ::open(path.c_str(), O_RDONLY);
+        ASSERT_GE(fd, 0);
+        StreamLineReader reader(fd, pieceSize);
+        std::vector<std::string> lines;
+        std::vector<size_t> lengths;
+        std::string_view line;
+        size_t lengthInFile = 0;
+        while (reader.Next(line, lengthInFile)) {
+            lines.emplace_back(line);
+            lengths.push_back(lengthInFile);
+        }
+        ::close(fd);
+        EXPECT_TRUE(reader.Complete());
+        ASSERT_EQ(lines, expected) << "piece size " << pieceSize;
+        ASSERT_EQ(lengths, expectedLengths) << "piece size " << pieceSize;
+    }
 }
 
 TEST(FileReading, TellsAMissingFileFromOneThatCannotBeRead) {
