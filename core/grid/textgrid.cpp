@@ -127,9 +127,24 @@ size_t CellStartsEvery(uint32_t stride, std::string_view text, uint32_t* starts,
 } // namespace
 
 uint32_t GridRow::Offset(size_t k) const {
+    if (Narrow) {
+        uint16_t value;
+        std::memcpy(&value, Data.data() + k * sizeof value, sizeof value);
+        return value;
+    }
     uint32_t value;
-    std::memcpy(&value, Data.data() + k * sizeof(uint32_t), sizeof value);
+    std::memcpy(&value, Data.data() + k * sizeof value, sizeof value);
     return value;
+}
+
+void GridRow::SetOffset(size_t k, size_t value) {
+    if (Narrow) {
+        auto v = static_cast<uint16_t>(value);
+        std::memcpy(Data.data() + k * sizeof v, &v, sizeof v);
+    } else {
+        auto v = static_cast<uint32_t>(value);
+        std::memcpy(Data.data() + k * sizeof v, &v, sizeof v);
+    }
 }
 
 std::string_view GridRow::Cell(int column) const {
@@ -221,14 +236,15 @@ void GridRow::SetCell(int column, std::string_view text) {
     if (Joined && index < Count && (!text.empty() || index + 1 < Count) &&
         text.find('\t') == std::string_view::npos) {
         std::string_view old = Cell(column);
-        const size_t begin = static_cast<size_t>(old.data() - Data.data());
-        Data.replace(begin, old.size(), text);
-        const auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(old.size());
-        for (size_t k = index / Stride; k < TableSize() && delta != 0; ++k) {
-            uint32_t value = static_cast<uint32_t>(static_cast<int64_t>(Offset(k)) + delta);
-            std::memcpy(Data.data() + k * sizeof(uint32_t), &value, sizeof value);
+        // Unless the texts outgrow 16-bit offsets.
+        if (!Narrow || Text().size() - old.size() + text.size() <= MaxNarrowText) {
+            const size_t begin = static_cast<size_t>(old.data() - Data.data());
+            const auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(old.size());
+            Data.replace(begin, old.size(), text);
+            for (size_t k = index / Stride; k < TableSize() && delta != 0; ++k)
+                SetOffset(k, static_cast<size_t>(static_cast<int64_t>(Offset(k)) + delta));
+            return;
         }
-        return;
     }
     std::vector<std::string_view> cells;
     StoredCells(cells);
@@ -272,15 +288,12 @@ void GridRow::Assign(const std::vector<std::string_view>& cells) {
     Joined = !tabInside;
     if (Joined && stored > 0)
         textBytes += stored - 1;
-    const size_t tableBytes = TableSize() * sizeof(uint32_t);
+    Narrow = textBytes <= MaxNarrowText;
+    const size_t tableBytes = TableSize() * OffsetBytes();
     Data.assign(tableBytes + textBytes, '\0');
     Data.shrink_to_fit();
-    char* table = Data.data();
-    char* out = table + tableBytes;
-    auto setOffset = [table](size_t k, size_t value) {
-        auto v = static_cast<uint32_t>(value);
-        std::memcpy(table + k * sizeof(uint32_t), &v, sizeof v);
-    };
+    char* out = Data.data() + tableBytes;
+    auto setOffset = [this](size_t k, size_t value) { SetOffset(k, value); };
     if (Joined && oneStretch)
         std::memcpy(out, cells[0].data(), textBytes);
     size_t at = 0;
@@ -325,10 +338,18 @@ int GridRow::AssignTabLine(std::string_view line) {
     starts.resize(CellStartsEvery(Stride, line, starts.data(), tabs));
     Count = line.empty() ? 0 : tabs + 1;
     Joined = true;
-    const size_t tableBytes = starts.size() * sizeof(uint32_t);
+    Narrow = line.size() <= MaxNarrowText;
+    const size_t tableBytes = starts.size() * OffsetBytes();
     std::string fresh;
     fresh.reserve(tableBytes + line.size());
-    fresh.append(reinterpret_cast<const char*>(starts.data()), tableBytes);
+    if (Narrow) {
+        for (uint32_t start : starts) {
+            auto narrow = static_cast<uint16_t>(start);
+            fresh.append(reinterpret_cast<const char*>(&narrow), sizeof narrow);
+        }
+    } else {
+        fresh.append(reinterpret_cast<const char*>(starts.data()), tableBytes);
+    }
     fresh.append(line);
     Data = std::move(fresh);
     return static_cast<int>(tabs) + trailing + 1;
@@ -338,6 +359,7 @@ void GridRow::Clear() {
     std::string().swap(Data);
     Count = 0;
     Joined = true;
+    Narrow = true;
 }
 
 void GridRow::Truncate(int columnCount) {

@@ -37,7 +37,9 @@ struct TextMeasure {
 // One row's cells in a single byte buffer, about as large as the row's line in the file.
 // Trailing empty cells are not stored; a read past the stored cells is empty.
 //
-// The buffer starts with a small table of 32-bit offsets and goes on with the cell texts.
+// The buffer starts with a small table of offsets and goes on with the cell texts. The
+// offsets take 16 bits where the texts are shorter than 64 KiB, as nearly every row's are,
+// and 32 bits otherwise.
 // As a rule no cell holds a tab, and the texts are stored joined by tabs, as a tab file
 // holds them: the table then gives the start of every eighth cell, and a read skips at
 // most seven cells from there. A row with a tab inside a cell stores the texts back to
@@ -72,14 +74,19 @@ class GridRow {
   private:
     static constexpr uint32_t Stride = 8; // cells between two offsets of a joined row
 
+    static constexpr size_t MaxNarrowText = 0xFFFF; // the longest text with 16-bit offsets
+
     std::string Data;
     uint32_t Count = 0;
     bool Joined = true;
+    bool Narrow = true;
 
     size_t TableSize() const { return Joined ? (Count == 0 ? 0 : (Count - 1) / Stride) : Count; }
+    size_t OffsetBytes() const { return Narrow ? sizeof(uint16_t) : sizeof(uint32_t); }
     uint32_t Offset(size_t k) const;
+    void SetOffset(size_t k, size_t value);
     std::string_view Text() const {
-        size_t skip = TableSize() * sizeof(uint32_t);
+        size_t skip = TableSize() * OffsetBytes();
         return std::string_view(Data).substr(skip);
     }
 };

@@ -45,12 +45,14 @@ TEST(GridCells, ReadsOutsideAreEmptyAndWritesOutsideIgnored) {
 
 // A row's compact storage against a plain list of texts: random writes, whole-row
 // assignments (some cut from one line, as the loader passes them), truncations and copies,
-// on rows wide enough for many offsets, with texts that hold tabs now and then.
+// on rows wide enough for many offsets, with texts that hold tabs now and then, and rows
+// that grow past the size of short offsets and shrink back.
 TEST(GridCells, CompactRowsReadBackWhatWasWritten) {
     std::mt19937 rng(31337);
-    const std::vector<std::string> texts = {"",          "",   "",     "1",  "22",
-                                            "obj_t_npc", " ",  "a\tb", "\t", std::string(300, 'x'),
-                                            "\xff\x01",  "7.5"};
+    const std::vector<std::string> texts = {"", "", "", "1", "22", "obj_t_npc", " ", "a\tb", "\t",
+                                            std::string(300, 'x'), "\xff\x01", "7.5",
+                                            // a few of these take a row past 64 KiB
+                                            std::string(30000, 'y')};
     auto pick = [&] { return texts[rng() % texts.size()]; };
     for (int round = 0; round < 400; ++round) {
         GridRow row;
