@@ -240,7 +240,19 @@ void GridRow::SetCell(int column, std::string_view text) {
         if (!Narrow || Text().size() - old.size() + text.size() <= MaxNarrowText) {
             const size_t begin = static_cast<size_t>(old.data() - Data.data());
             const auto delta = static_cast<int64_t>(text.size()) - static_cast<int64_t>(old.size());
-            Data.replace(begin, old.size(), text);
+            const size_t size = Data.size() - old.size() + text.size();
+            if (size <= Data.capacity()) {
+                Data.replace(begin, old.size(), text);
+            } else {
+                // A growing string doubles its room; a table whose cells are edited one by
+                // one would end up twice its size. The row gets room for a little more.
+                std::string grown;
+                grown.reserve(size + std::min<size_t>(size / 16, 64));
+                grown.append(Data, 0, begin);
+                grown.append(text);
+                grown.append(Data, begin + old.size());
+                Data = std::move(grown);
+            }
             for (size_t k = index / Stride; k < TableSize() && delta != 0; ++k)
                 SetOffset(k, static_cast<size_t>(static_cast<int64_t>(Offset(k)) + delta));
             return;
