@@ -2,6 +2,7 @@
 // Where a saved document's bytes go: a file replaced atomically, or an open descriptor
 // (the command-line tool's standard output).
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -48,6 +49,8 @@ class AtomicFileWriter : public ByteSink {
     std::string Target;
     std::string Temp;
     int Fd = -1;
+    uint64_t Written = 0;       // bytes written so far
+    uint64_t WritebackFrom = 0; // the start of what the disk was not yet asked to take
 };
 
 // Writes to a descriptor it does not own.
