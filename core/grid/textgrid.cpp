@@ -86,23 +86,26 @@ constexpr ByteBits TheByteBits = MakeByteBits();
 // which has room for text.size() / stride + 1 of them, and counts the TABs. Returns how
 // many were written. A line has a TAB every three bytes or so: rather than visit each, the
 // TABs are taken eight bytes at a time as one byte of a bit mask, whose count and k-th bit
-// come from a table. With a stride of eight, one byte of the mask holds at most one start.
-size_t CellStartsEvery(uint32_t stride, std::string_view text, uint32_t* starts, uint32_t& tabs) {
+// come from a table. With a stride of eight, one byte of the mask holds at most one start,
+// and the start is among its eight bits.
+template <uint32_t stride>
+size_t CellStartsEvery(std::string_view text, uint32_t* starts, uint32_t& tabCount) {
     const char* data = text.data();
     const size_t size = text.size();
-    uint32_t need = stride; // TABs still to pass before the next start
     size_t written = 0;
+    uint32_t tabs = 0;
     size_t i = 0;
+    // Without branches: whether a byte holds a start follows no pattern a processor could
+    // predict. A byte without one writes a start that the next byte overwrites, at most one
+    // place past the last start (`starts` has room for that). What a byte needs comes from
+    // the running count of TABs alone, so the bytes do not wait for one another.
     auto takeByte = [&](unsigned maskByte, size_t base) {
         const uint32_t count = TheByteBits.Count[maskByte];
+        const uint32_t need = stride - tabs % stride; // TABs to pass before the next start
+        starts[written] =
+            static_cast<uint32_t>(base + TheByteBits.Position[maskByte][need - 1] + 1);
+        written += count >= need ? 1 : 0;
         tabs += count;
-        if (count >= need) {
-            starts[written++] =
-                static_cast<uint32_t>(base + TheByteBits.Position[maskByte][need - 1] + 1);
-            need += stride - count;
-        } else {
-            need -= count;
-        }
     };
 #if defined(__SSE2__)
     const __m128i tab = _mm_set1_epi8('\t');
@@ -121,6 +124,7 @@ size_t CellStartsEvery(uint32_t stride, std::string_view text, uint32_t* starts,
             maskByte |= (data[i + k] == '\t' ? 1u : 0u) << k;
         takeByte(maskByte, i);
     }
+    tabCount = tabs;
     return written;
 }
 
@@ -343,11 +347,11 @@ int GridRow::AssignTabLine(std::string_view line) {
     const auto trailing = static_cast<int>(line.size() - end);
     line = line.substr(0, end);
     // One sweep finds the TABs and keeps where every eighth cell starts.
-    static_assert(Stride >= 8, "CellStartsEvery finds at most one start per eight bytes");
+    static_assert(Stride == 8, "CellStartsEvery reads a start from one byte of the TAB mask");
     thread_local std::vector<uint32_t> starts;
     starts.resize(line.size() / Stride + 1);
     uint32_t tabs = 0;
-    starts.resize(CellStartsEvery(Stride, line, starts.data(), tabs));
+    starts.resize(CellStartsEvery<Stride>(line, starts.data(), tabs));
     Count = line.empty() ? 0 : tabs + 1;
     Joined = true;
     Narrow = line.size() <= MaxNarrowText;
