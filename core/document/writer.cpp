@@ -18,7 +18,7 @@ bool WriteDocument(const EditorState& state, ByteSink& sink, Feedback& feedback)
     feedback.SetProgressMax(lastWritten);
     ProgressThrottle progress(feedback, lastWritten);
 
-    constexpr size_t FlushAt = 1 << 20;
+    constexpr size_t FlushAt = 256 << 10;
     std::string buffer;
     buffer.reserve(FlushAt + 64 * 1024);
     std::vector<std::string_view> cells(static_cast<size_t>(columns));
