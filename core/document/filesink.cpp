@@ -109,7 +109,7 @@ bool AtomicFileWriter::Write(std::string_view bytes) {
     // Start writing the finished part to the disk now, so the flush at Commit waits only
     // for the rest instead of for the whole file. Only a hint: Commit's flush checks.
     Written += bytes.size();
-    constexpr uint64_t WritebackStep = 8u << 20;
+    constexpr uint64_t WritebackStep = 2u << 20;
     if (Written - WritebackFrom >= WritebackStep) {
         ::sync_file_range(Fd, static_cast<off_t>(WritebackFrom),
                           static_cast<off_t>(Written - WritebackFrom), SYNC_FILE_RANGE_WRITE);
