@@ -84,6 +84,15 @@ GuiFeedback::~GuiFeedback() {
 void GuiFeedback::BeginLongWork(const QString& progressFormat) {
     if (Gate)
         return;
+    // The grid is not painted while the work runs (its rows are in motion); the picture,
+    // taken before the gate holds its paints back, keeps the window looking as it did.
+    if (W.SG1 && W.SG1->isVisible() && W.SG1->parentWidget()) {
+        Cover = new QLabel(W.SG1->parentWidget());
+        Cover->setPixmap(W.SG1->grab());
+        Cover->setGeometry(W.SG1->geometry());
+        Cover->show();
+        Cover->raise();
+    }
     Gate = std::make_unique<InputGate>(W.SG1);
     SinceLook.invalidate();
     if (W.ProgressBar1) {
@@ -98,6 +107,8 @@ void GuiFeedback::EndLongWork() {
     if (!Gate)
         return;
     Gate.reset();
+    delete Cover;
+    Cover = nullptr;
     if (W.ProgressBar1) {
         W.ProgressBar1->setFormat(ProgressFormatBefore);
         W.ProgressBar1->setTextVisible(ProgressTextBefore);

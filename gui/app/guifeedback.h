@@ -73,6 +73,8 @@ class GuiFeedback : public Feedback {
     bool BusyShown = false;
     std::unique_ptr<InputGate> Gate;
     QElapsedTimer SinceLook;
+    // A picture of the grid as it was, shown over it while its rows move underneath.
+    QLabel* Cover = nullptr;
     QString ProgressFormatBefore;
     bool ProgressTextBefore = false;
 };
