@@ -3,7 +3,7 @@
 // first paint, and scrolling through it; then the main window's load of the generated
 // protos.tab until it is shown.
 //
-// tabwright-gridview-bench [view] [load]: the named parts, both without arguments.
+// tabwright-gridview-bench [view] [load] [hugecell]: the named parts, all without arguments.
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -135,6 +135,11 @@ int main(int argc, char** argv) {
     if (wanted("load")) {
         tw::bench::Report report;
         tw::bench::RunMainWindowLoad(report);
+        report.Print();
+    }
+    if (wanted("hugecell")) {
+        tw::bench::Report report;
+        tw::bench::RunHugeCell(report);
         report.Print();
     }
     return 0;

@@ -8,4 +8,8 @@ namespace tw::bench {
 // until the grid is painted. Needs a QApplication.
 void RunMainWindowLoad(Report& report);
 
+// One cell of 5,000,000 bytes in a small table: its load, a click on it, editing it, and
+// scrolling past it, each in the main window. Needs a QApplication.
+void RunHugeCell(Report& report);
+
 } // namespace tw::bench

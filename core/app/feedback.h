@@ -30,6 +30,19 @@ class Feedback {
     virtual void ShowReportPanel() {}
     // The file chooser follows the folder of the document just loaded.
     virtual void SetChooserFolder(const std::string& /*folder*/) {}
+    // Asked often by long work (a sort, compare, combine, column sizing): true once the user
+    // has asked to stop it. The editor also uses the call to keep its window painted.
+    virtual bool Cancelled() { return false; }
 };
+
+// Thrown out of long work that the user stopped; RunCancellable (documentedits.h) catches it
+// and puts the document back as it was. Not a std::exception on purpose: no handler meant
+// for failures may take a stop for one.
+struct WorkCancelled {};
+
+inline void StopIfCancelled(Feedback& feedback) {
+    if (feedback.Cancelled())
+        throw WorkCancelled{};
+}
 
 } // namespace tw

@@ -81,6 +81,8 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         // Help and installation
 
         // Long work
+        {"workstopped", "Stopped: the document is as it was before."},
+        {"workprogress", "%p% - Esc stops"},
     };
     return texts;
 }

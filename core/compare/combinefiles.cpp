@@ -29,6 +29,7 @@ class CombinePass {
             ++r1;
             ++r2;
             Report.SetProgress(r1);
+            StopIfCancelled(Report);
             std::string_view k1 = SG1.Cell(0, Head);
             std::string_view k2 = Other.Cell(0, r2);
             const bool otherUsedUp = r2 >= Other.RowCount() - 1;

@@ -47,6 +47,7 @@ void CompareWithGrid(EditorState& state, int slot, Feedback& feedback) {
         ++r1;
         ++r2;
         feedback.SetProgress(r1);
+        StopIfCancelled(feedback);
         k1 = sg1.Cell(0, r1);
         std::string_view k2 = other.Cell(0, r2);
         if (k1 == k2) {

@@ -50,7 +50,10 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
 
         // Only "Sort By Column 0" leaves keys that are not both numbers where they are.
         const bool textOrder = column != 0 || state.TextOrderAllowed;
-        std::vector<int> order = SortOrder(keys, textOrder);
+        std::vector<int> order =
+            SortOrder(keys, textOrder, nullptr, [&feedback] { StopIfCancelled(feedback); });
+        // The last chance to stop: from here on the rows move.
+        StopIfCancelled(feedback);
         bool moved = false;
         for (size_t k = 0; k < order.size(); ++k) {
             moved = moved || order[k] != static_cast<int>(k);

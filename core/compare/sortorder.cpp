@@ -119,7 +119,8 @@ bool KeysFormStrictWeakOrder(const std::vector<SortKey>& keys, bool textOrder) {
     return true;
 }
 
-std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder, SortMethod* used) {
+std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder, SortMethod* used,
+                           const SortPoll& poll) {
     if (KeysFormStrictWeakOrder(keys, textOrder)) {
         if (used)
             *used = SortMethod::StableSort;
@@ -137,7 +138,7 @@ std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder, Sor
     }
     if (used)
         *used = SortMethod::Simulation;
-    return SimulateSortLoop(keys, textOrder);
+    return SimulateSortLoop(keys, textOrder, poll);
 }
 
 // ------------------------------------------------------------------ the loop itself
@@ -406,10 +407,15 @@ class PositionTreap {
 
 } // namespace
 
-std::vector<int> SimulateSortLoop(const std::vector<SortKey>& keys, bool textOrder) {
+std::vector<int> SimulateSortLoop(const std::vector<SortKey>& keys, bool textOrder,
+                                  const SortPoll& poll) {
     PositionTreap rows(keys, TextRanks(keys), textOrder);
-    for (size_t i = 0; i < keys.size(); ++i)
+    for (size_t i = 0; i < keys.size(); ++i) {
+        // Only this way can take long (seconds on a mixed column of many rows).
+        if (poll && i % 512 == 0)
+            poll();
         rows.Pass(i);
+    }
     return rows.Order();
 }
 

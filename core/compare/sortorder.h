@@ -9,6 +9,7 @@
 // reproduce exactly that.
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -33,9 +34,13 @@ inline bool SortsBefore(const SortKey& moving, const SortKey& placed, bool textO
     return textOrder && moving.Text < placed.Text;
 }
 
+// Called now and then while a long order is being worked out, so the caller can keep its
+// window alive or stop the work by throwing.
+using SortPoll = std::function<void()>;
+
 // Result[k] is the index of the key that ends at position k.
 std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder,
-                           SortMethod* used = nullptr);
+                           SortMethod* used = nullptr, const SortPoll& poll = nullptr);
 
 // Whether SortsBefore, restricted to these keys, is a strict weak order (so that a stable
 // sort gives the loop's result).
@@ -44,6 +49,7 @@ bool KeysFormStrictWeakOrder(const std::vector<SortKey>& keys, bool textOrder);
 // Runs the loop itself on the keys, a pass at a time, each pass as a few block moves of a
 // balanced tree (see sortorder.cpp). Exact for every input; SortOrder uses it only where
 // neither shortcut applies.
-std::vector<int> SimulateSortLoop(const std::vector<SortKey>& keys, bool textOrder);
+std::vector<int> SimulateSortLoop(const std::vector<SortKey>& keys, bool textOrder,
+                                  const SortPoll& poll = nullptr);
 
 } // namespace tw

@@ -429,4 +429,94 @@ void MarkDocumentSaved(EditorState& state) {
     state.History.MarkSaved();
 }
 
+namespace {
+
+// What long work may change besides the rows themselves, kept to be put back on a stop.
+struct KeptView {
+    MarkList SelectedRows, SelectedCols;
+    int ClickedRow, ClickedCol, ClickedDataRow, ClickedDataCol;
+    bool PaintSuspended, BatchActive, TextOrderAllowed;
+    int CurrentGridSlot;
+    int Row, Col;
+    std::vector<int> HiddenRows;
+    std::vector<int> Widths;
+
+    explicit KeptView(const EditorState& state)
+        : SelectedRows(state.SelectedRows), SelectedCols(state.SelectedCols),
+          ClickedRow(state.ClickedRow), ClickedCol(state.ClickedCol),
+          ClickedDataRow(state.ClickedDataRow), ClickedDataCol(state.ClickedDataCol),
+          PaintSuspended(state.PaintSuspended), BatchActive(state.BatchActive),
+          TextOrderAllowed(state.TextOrderAllowed), CurrentGridSlot(state.CurrentGridSlot),
+          Row(state.SG1().Row()), Col(state.SG1().Col()), HiddenRows(HiddenOf(state.SG1())) {
+        const TTextGrid& grid = state.SG1();
+        Widths.reserve(static_cast<size_t>(grid.ColCount()));
+        for (int col = 0; col < grid.ColCount(); ++col)
+            Widths.push_back(grid.ColWidth(col));
+    }
+
+    static std::vector<int> HiddenOf(const TTextGrid& grid) {
+        std::vector<int> rows;
+        rows.reserve(grid.HiddenRows().size());
+        for (const HiddenRowRecord& record : grid.HiddenRows())
+            rows.push_back(record.DataRow);
+        return rows;
+    }
+
+    void PutBack(EditorState& state) {
+        TTextGrid& grid = state.SG1();
+        // Taking back a whole-document version shows every row; the rows are the same
+        // ones again, so the same data rows hide.
+        if (HiddenOf(grid) != HiddenRows) {
+            grid.UnhideAllRows();
+            grid.HideRows(HiddenRows);
+        }
+        if (grid.ColCount() == static_cast<int>(Widths.size())) {
+            for (int col = 0; col < grid.ColCount(); ++col) {
+                if (grid.ColWidth(col) != Widths[static_cast<size_t>(col)])
+                    grid.SetColWidth(col, Widths[static_cast<size_t>(col)]);
+            }
+        }
+        grid.SetRow(std::min(Row, grid.RowCount() - 1));
+        grid.SetCol(std::min(Col, grid.ColCount() - 1));
+        state.SelectedRows = std::move(SelectedRows);
+        state.SelectedCols = std::move(SelectedCols);
+        state.ClickedRow = ClickedRow;
+        state.ClickedCol = ClickedCol;
+        state.ClickedDataRow = ClickedDataRow;
+        state.ClickedDataCol = ClickedDataCol;
+        state.PaintSuspended = PaintSuspended;
+        state.BatchActive = BatchActive;
+        state.TextOrderAllowed = TextOrderAllowed;
+        state.CurrentGridSlot = CurrentGridSlot;
+    }
+};
+
+} // namespace
+
+bool RunCancellable(EditorState& state, const std::function<void()>& work) {
+    DocumentHistory& history = state.History;
+    KeptView kept(state);
+    const size_t recordedBefore = history.Open.Actions.size();
+    const bool wholeBefore = history.OpenIsWhole;
+    // An outer scope: whatever the work records collects in the open step, where a stop
+    // can still take it back without touching the history's steps.
+    EditStepScope scope(state);
+    try {
+        work();
+    } catch (const WorkCancelled&) {
+        // The work's own scopes have closed as the stop unwound through them; the open
+        // step holds what it changed, newest last.
+        HistoryMove ignored;
+        Applier undo{state, false, ignored};
+        std::vector<EditAction>& actions = history.Open.Actions;
+        for (size_t k = actions.size(); k-- > recordedBefore;)
+            std::visit(undo, actions[k]);
+        actions.erase(actions.begin() + static_cast<std::ptrdiff_t>(recordedBefore), actions.end());
+        history.OpenIsWhole = wholeBefore;
+        kept.PutBack(state);
+        return false;
+    }
+    return true;
+}
+
 } // namespace tw

@@ -5,12 +5,14 @@
 // back and done again. Views (hidden rows and columns, header sets, marks, widths) are
 // not changes and are not recorded.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/app/editorstate.h"
+#include "core/app/feedback.h"
 #include "core/document/cellrule.h"
 
 namespace tw {
@@ -78,6 +80,14 @@ struct HistoryMove {
 
 HistoryMove UndoDocument(EditorState& state);
 HistoryMove RedoDocument(EditorState& state);
+
+// Runs long work (a sort, compare, combine, column sizing) that stops by WorkCancelled
+// when the user asks it to. Everything it records is one step. When it stops, every change
+// it made to the document is taken back, and the rows' hidden state, heights, the marks,
+// the clicked and current cell, the column widths and the long-work flags are as they
+// were before it; the history is untouched (nothing to undo, redo kept). Returns whether
+// the work ran to its end.
+bool RunCancellable(EditorState& state, const std::function<void()>& work);
 
 // Drops every step: a newly loaded document starts clean.
 void ClearDocumentHistory(EditorState& state);

@@ -227,7 +227,8 @@ constexpr int ColumnBlock = 32;
 } // namespace
 
 void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure& measure,
-                         const std::function<void(int column)>& progress) {
+                         const std::function<void(int column)>& progress,
+                         const std::function<void()>& poll) {
     if (!measure.Width)
         return;
     first = std::max(first, 0);
@@ -262,6 +263,8 @@ void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure
             dataCols.push_back(grid.DataColumnOf(d));
         widest.assign(dataCols.size(), 0);
         for (int r = 0; r < grid.RowCount(); ++r) {
+            if (poll && r % 4096 == 0)
+                poll();
             const bool fixedRow = r < grid.FixedRows();
             grid.RowCellRange(r, dataCols.front(), dataCols.back(), cells);
             for (size_t k = 0; k < dataCols.size(); ++k) {
@@ -285,8 +288,10 @@ void AutoSizeColumns(EditorState& state, Feedback& feedback) {
     feedback.SetStatus(state.Text(114));
     feedback.Refresh();
     feedback.SetProgressMax(grid.ColCount() - 1);
-    AutoSizeColumnRange(grid, 0, grid.ColCount() - 1, state.Measure,
-                        [&feedback](int column) { feedback.SetProgress(column); });
+    AutoSizeColumnRange(
+        grid, 0, grid.ColCount() - 1, state.Measure,
+        [&feedback](int column) { feedback.SetProgress(column); },
+        [&feedback] { StopIfCancelled(feedback); });
     feedback.SetStatus(state.Text(115));
     feedback.SetProgress(0);
 }

@@ -46,9 +46,11 @@ CellBackground CellBackgroundOf(const EditorState& state, int row, int dataCol, 
 // AutoSizeColumn of every display column from first to last, with the same widths, but
 // walking the rows once per block of columns and measuring each distinct text once per
 // font for the whole range (most columns share their short numbers). `progress` hears
-// the display column each block starts at.
+// the display column each block starts at; `poll` is called every few thousand rows (long
+// work may be stopped by a throw from it).
 void AutoSizeColumnRange(TTextGrid& grid, int first, int last, const TextMeasure& measure,
-                         const std::function<void(int column)>& progress = {});
+                         const std::function<void(int column)>& progress = {},
+                         const std::function<void()>& poll = {});
 
 void AutoSizeColumns(EditorState& state, Feedback& feedback);
 void AutoSizeAllRows(EditorState& state);

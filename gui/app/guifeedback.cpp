@@ -1,6 +1,7 @@
 #include "gui/app/guifeedback.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -12,10 +13,118 @@
 
 namespace tw {
 
+// Sits in front of every event of the program while long work runs. The work's own handler
+// has not returned, so a click or key reaching the window would start a command in the
+// middle of another one: they are dropped. Escape is noted instead. The grid is not painted
+// while its rows are moving underneath it. A box the work itself opens gets its input as
+// usual; the dialog the work was started from (the File chooser) does not, or Escape
+// would close it in the middle of the run.
+class GuiFeedback::InputGate : public QObject {
+  public:
+    explicit InputGate(QWidget* grid) : Grid(grid), ModalBefore(QApplication::activeModalWidget()) {
+        qApp->installEventFilter(this);
+    }
+    ~InputGate() override { qApp->removeEventFilter(this); }
+    InputGate(const InputGate&) = delete;
+    InputGate& operator=(const InputGate&) = delete;
+
+    bool Asked = false;
+
+    bool eventFilter(QObject* target, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            return Grid && target->isWidgetType() &&
+                   (target == Grid || Grid->isAncestorOf(static_cast<QWidget*>(target)));
+        if (!HeldBack(event->type()))
+            return false;
+        if (QWidget* modal = QApplication::activeModalWidget(); modal && modal != ModalBefore)
+            return false;
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            Asked = true;
+        return true;
+    }
+
+  private:
+    static bool HeldBack(QEvent::Type type) {
+        switch (type) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::InputMethod:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+        case QEvent::Close:
+            return true;
+        default:
+            return false;
+        }
+    }
+
+    QWidget* Grid;
+    QWidget* ModalBefore;
+};
+
 GuiFeedback::GuiFeedback(const Widgets& widgets, Prompts& prompts) : W(widgets), Boxes(prompts) {}
 
 GuiFeedback::~GuiFeedback() {
     SetBusy(false);
+}
+
+void GuiFeedback::BeginLongWork(const QString& progressFormat) {
+    if (Gate)
+        return;
+    // The grid is not painted while the work runs (its rows are in motion); the picture,
+    // taken before the gate holds its paints back, keeps the window looking as it did.
+    if (W.SG1 && W.SG1->isVisible() && W.SG1->parentWidget()) {
+        Cover = new QLabel(W.SG1->parentWidget());
+        Cover->setPixmap(W.SG1->grab());
+        Cover->setGeometry(W.SG1->geometry());
+        Cover->show();
+        Cover->raise();
+    }
+    Gate = std::make_unique<InputGate>(W.SG1);
+    SinceLook.invalidate();
+    if (W.ProgressBar1) {
+        ProgressFormatBefore = W.ProgressBar1->format();
+        ProgressTextBefore = W.ProgressBar1->isTextVisible();
+        W.ProgressBar1->setFormat(progressFormat);
+        W.ProgressBar1->setTextVisible(true);
+    }
+}
+
+void GuiFeedback::EndLongWork() {
+    if (!Gate)
+        return;
+    Gate.reset();
+    delete Cover;
+    Cover = nullptr;
+    if (W.ProgressBar1) {
+        W.ProgressBar1->setFormat(ProgressFormatBefore);
+        W.ProgressBar1->setTextVisible(ProgressTextBefore);
+    }
+}
+
+bool GuiFeedback::Cancelled() {
+    if (!Gate)
+        return false;
+    // Looking costs a pass through the event queue; a tenth of a second keeps the progress
+    // bar moving at least five times a second and costs the work almost nothing.
+    if (!Gate->Asked && (!SinceLook.isValid() || SinceLook.elapsed() >= 100)) {
+        SinceLook.start();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return Gate->Asked;
 }
 
 void GuiFeedback::SetStatus(const std::string& text) {
@@ -35,6 +144,9 @@ void GuiFeedback::SetStatus(const std::string& text) {
     if (width > 0 && cut)
         line = W.StatusPanel->fontMetrics().elidedText(line, Qt::ElideRight, width);
     W.StatusPanel->setText(line);
+    // A message wider than the panel is read whole by pointing at it.
+    const bool clipped = width > 0 && W.StatusPanel->fontMetrics().horizontalAdvance(line) > width;
+    W.StatusPanel->setToolTip(clipped ? line : QString());
 }
 
 void GuiFeedback::SetProgressMax(int maximum) {

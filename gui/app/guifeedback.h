@@ -3,7 +3,10 @@
 // the progress bar, the busy cursor, message boxes (through Prompts) and report lines in
 // the reference panel's text area.
 
+#include <QElapsedTimer>
+#include <QString>
 #include <functional>
+#include <memory>
 
 #include "core/app/feedback.h"
 
@@ -49,6 +52,14 @@ class GuiFeedback : public Feedback {
     bool ReportVisible() override;
     void ShowReportPanel() override;
     void SetChooserFolder(const std::string& folder) override;
+    // While long work runs (between BeginLongWork and EndLongWork): at most every tenth of
+    // a second, lets the window paint and reads the keyboard; the keys and clicks meant for
+    // the main window are held back, except Escape, which asks the work to stop.
+    bool Cancelled() override;
+    // `progressFormat` is the progress bar's text meanwhile (it says how to stop).
+    void BeginLongWork(const QString& progressFormat);
+    void EndLongWork();
+    bool LongWorkRunning() const { return Gate != nullptr; }
 
     // Set by the main window: opening the reference panel is its Show Variable List
     // command; the chooser's folder is set through the chooser window.
@@ -56,9 +67,30 @@ class GuiFeedback : public Feedback {
     std::function<void(const std::string&)> ChooserFolderCommand;
 
   private:
+    class InputGate;
     Widgets W;
     Prompts& Boxes;
     bool BusyShown = false;
+    std::unique_ptr<InputGate> Gate;
+    QElapsedTimer SinceLook;
+    // A picture of the grid as it was, shown over it while its rows move underneath.
+    QLabel* Cover = nullptr;
+    QString ProgressFormatBefore;
+    bool ProgressTextBefore = false;
+};
+
+// Long work inside: Escape can stop it while it lives.
+class LongWorkScope {
+  public:
+    LongWorkScope(GuiFeedback& feedback, const QString& progressFormat) : Feedback(feedback) {
+        Feedback.BeginLongWork(progressFormat);
+    }
+    ~LongWorkScope() { Feedback.EndLongWork(); }
+    LongWorkScope(const LongWorkScope&) = delete;
+    LongWorkScope& operator=(const LongWorkScope&) = delete;
+
+  private:
+    GuiFeedback& Feedback;
 };
 
 } // namespace tw

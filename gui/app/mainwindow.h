@@ -7,6 +7,7 @@
 
 #include <QColor>
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -349,6 +350,9 @@ class TForm1 : public QMainWindow, public FileChooserHost {
     void OpenChooserToSelect(const std::string& mode, int hintText);
     // Sorts SG1 by `column` as one model change of the view.
     void SortMainGrid(int column);
+    // Runs long work that Escape may stop (see RunCancellable); a stop is said in the
+    // status panel. Returns whether the work ran to its end.
+    bool RunLongWork(const std::function<void()>& work);
 
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -66,15 +66,25 @@ void TForm1::LoadIntoSlot(const std::string& path, int slot) {
 
 void TForm1::RunCompareOrCombine(const std::string& mode) {
     // Both sort SG1, and combine inserts, removes and rewrites its rows: one model change.
+    bool finished = true;
     {
         GridChange change(SG1);
-        if (mode == "compare") {
-            CompareFiles(Editor, *FeedbackShown);
-        } else if (mode == "combine") {
-            // The whole merge is one step of the document's history.
-            WholeDocumentStep step(Editor);
-            CombineFiles(Editor, *FeedbackShown);
-        }
+        finished = RunLongWork([&] {
+            if (mode == "compare") {
+                CompareFiles(Editor, *FeedbackShown);
+            } else if (mode == "combine") {
+                // The whole merge is one step of the document's history.
+                WholeDocumentStep step(Editor);
+                CombineFiles(Editor, *FeedbackShown);
+            }
+        });
+    }
+    if (!finished) {
+        // A report cut short would mislead: the lines shown so far stay readable, but
+        // nothing of the run is kept to walk or save.
+        Editor.LastReport.Clear();
+        Editor.Changes.Clear();
+        FeedbackShown->AppendReport(Editor.Language.Added("workstopped"));
     }
     ShowReportRun();
     SG1->RefreshCells();
@@ -120,9 +130,23 @@ void TForm1::CombineShowCompareMessages1Click() {
 void TForm1::SortMainGrid(int column) {
     {
         GridChange change(SG1);
-        SortGridByColumn(Editor, 1, column, *FeedbackShown);
+        RunLongWork([&] { SortGridByColumn(Editor, 1, column, *FeedbackShown); });
     }
     SG1->RefreshCells();
+}
+
+bool TForm1::RunLongWork(const std::function<void()>& work) {
+    bool finished = false;
+    {
+        LongWorkScope longWork(*FeedbackShown, FromCp1252(Editor.Language.Added("workprogress")));
+        finished = RunCancellable(Editor, work);
+    }
+    if (!finished) {
+        FeedbackShown->SetProgress(0);
+        FeedbackShown->SetStatus(Editor.Language.Added("workstopped"));
+        FeedbackShown->SetBusy(false);
+    }
+    return finished;
 }
 
 void TForm1::SortByColumn01Click() {

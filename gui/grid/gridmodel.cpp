@@ -46,6 +46,12 @@ QVariant GridModel::Background(int row, int dataCol) const {
     return color.isValid() ? QVariant(color) : QVariant();
 }
 
+namespace {
+
+constexpr size_t ShownCellBytes = 4096;
+
+} // namespace
+
 QVariant GridModel::data(const QModelIndex& index, int role) const {
     // Painting asks for many roles per cell; answer the unused ones before any lookup.
     switch (role) {
@@ -63,7 +69,15 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     const int col = index.column();
     const bool fixed = col < TextGrid->FixedCols();
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: {
+        // A cell may hold megabytes, and every paint of it would convert and lay out all
+        // of them; no column shows more than its first few thousand characters.
+        std::string_view text =
+            TextGrid->Cell(TextGrid->DataColumnOf(col), DisplayRowOf(index.row()));
+        if (text.size() <= ShownCellBytes)
+            return FromCp1252(text);
+        return QString(FromCp1252(text.substr(0, ShownCellBytes)) + QChar(0x2026));
+    }
     case Qt::EditRole:
         return FromCp1252(TextGrid->Cell(TextGrid->DataColumnOf(col), DisplayRowOf(index.row())));
     case Qt::BackgroundRole:

@@ -74,7 +74,7 @@ void TForm1::AutoSizeColumns2Click() {
     FeedbackShown->SetBusy(true);
     {
         GridChange change(SG1);
-        AutoSizeColumns(Editor, *FeedbackShown);
+        RunLongWork([this] { AutoSizeColumns(Editor, *FeedbackShown); });
     }
     FeedbackShown->SetBusy(false);
 }

@@ -74,6 +74,18 @@ int* CountPanelRequests(TestForm& form) {
     return &requests;
 }
 
+// Counts the Escape presses that reach an object.
+class EscapeCounter : public QObject {
+  public:
+    int Count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape)
+            ++Count;
+        return false;
+    }
+};
+
 } // namespace
 
 class CompareCommandsTest : public QObject {
@@ -88,7 +100,55 @@ class CompareCommandsTest : public QObject {
     void showCombineMessagesIsStored_data();
     void showCombineMessagesIsStored();
     void aFailedBatchLoadAsksWithTheNormalCursor();
+    void escapeStopsLongWorkAndKeepsTheDocument();
 };
+
+// Escape pressed while a sort or a combine started from the chooser runs: the document is
+// as loaded, the stop is said, the chooser was not closed by the key, and editing goes on.
+void CompareCommandsTest::escapeStopsLongWorkAndKeepsTheDocument() {
+    DocumentFixture f;
+    TestForm& form = f.Start();
+    f.Write("units.tab", "30\tc\r\n10\ta\r\n20\tb\r\n");
+    f.Write("other.tab", "10\tA\r\n40\td\r\n");
+    f.LoadThroughChooser(f.Folder(), "units.tab");
+    const QStringList loaded = f.ColumnShown(0);
+    const QString stopped = QStringLiteral("Stopped: the document is as it was before.");
+    auto pressEscape = [&form] {
+        QCoreApplication::postEvent(
+            &form, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+    };
+
+    pressEscape();
+    form.SortByColumn01->trigger();
+    QCOMPARE(f.ColumnShown(0), loaded);
+    QCOMPARE(form.StatusPanel->text(), stopped);
+    QVERIFY(!form.Undo1->isEnabled());
+
+    EscapeCounter chooserKeys;
+    form.WhileModal = [&](QDialog& dialog) {
+        dialog.installEventFilter(&chooserKeys);
+        f.Pick(f.Folder(), "units.tab");
+        form.Form3->SelectButtonClick(1);
+        f.Pick(f.Folder(), "other.tab");
+        form.Form3->SelectButtonClick(2);
+        pressEscape();
+        QCoreApplication::postEvent(
+            &dialog, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        form.Form3->Button6Click();
+    };
+    form.CombineTabFiles1->trigger();
+    form.WhileModal = nullptr;
+    QCOMPARE(chooserKeys.Count, 0);
+    QCOMPARE(f.ColumnShown(0), loaded);
+    QVERIFY(form.Memo1->toPlainText().endsWith(stopped));
+    QVERIFY(!form.Undo1->isEnabled());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    QVERIFY(f.Edit(1, 1, QStringLiteral("edited")));
+    QVERIFY(form.Undo1->isEnabled());
+    form.SortByColumn01->trigger();
+    QCOMPARE(f.ColumnShown(0), L({"10", "20", "30", ""}));
+}
 
 void CompareCommandsTest::aFailedBatchLoadAsksWithTheNormalCursor() {
     DocumentFixture f;
