@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -47,9 +48,24 @@ void ReadRows(int fd, const FileFormat& format, const LoadOptions& options, Stag
     bool keep = true;
     std::string_view line;
     size_t lengthInFile = 0;
+    // Once a few lines show how long a line is, room for the whole file's rows is taken at
+    // once rather than by doubling (which copies the rows and touches new memory each time).
+    constexpr size_t SampleLines = 64;
+    size_t sampleBytes = 0;
+    struct stat info {};
+    const size_t fileBytes =
+        ::fstat(fd, &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0;
     while (reader.Next(line, lengthInFile)) {
         ++file.Lines;
         file.Longest = std::max(file.Longest, lengthInFile);
+        if (file.Lines <= SampleLines) {
+            sampleBytes += lengthInFile;
+            if (file.Lines == SampleLines && keep) {
+                const size_t expected = fileBytes / std::max<size_t>(sampleBytes / SampleLines, 1);
+                file.Rows.reserve(
+                    std::min(expected + expected / 8 + SampleLines, options.MaxLines));
+            }
+        }
         if (keep && (file.Lines > options.MaxLines || file.Longest > options.MaxLineBytes)) {
             keep = false;
             std::vector<GridRow>().swap(file.Rows);
