@@ -144,6 +144,9 @@ void GuiFeedback::SetStatus(const std::string& text) {
     if (width > 0 && cut)
         line = W.StatusPanel->fontMetrics().elidedText(line, Qt::ElideRight, width);
     W.StatusPanel->setText(line);
+    // A message wider than the panel is read whole by pointing at it.
+    const bool clipped = width > 0 && W.StatusPanel->fontMetrics().horizontalAdvance(line) > width;
+    W.StatusPanel->setToolTip(clipped ? line : QString());
 }
 
 void GuiFeedback::SetProgressMax(int maximum) {

@@ -15,6 +15,7 @@
 #include "core/app/programtexts.h"
 #include "core/app/text.h"
 #include "core/document/recentfiles.h"
+#include "gui/app/guifeedback.h"
 #include "gui/document/fileform.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridview.h"
@@ -410,6 +411,11 @@ void DocumentCommandsTest::aHugeCellShowsOneElidedLineInTheStatus() {
     if (form.StatusPanel->width() > 0) {
         QVERIFY(form.StatusPanel->fontMetrics().horizontalAdvance(shown) <=
                 form.StatusPanel->width());
+        // A program message keeps its words; one wider than the panel is read by pointing.
+        const std::string message = "The cell keeps its text: " + std::string(400, 'w');
+        form.Feedback().SetStatus(message);
+        QCOMPARE(form.StatusPanel->text(), QString::fromStdString(message));
+        QCOMPARE(form.StatusPanel->toolTip(), QString::fromStdString(message));
     }
 }
 
