@@ -219,7 +219,7 @@ void RunHugeCell(Report& report) {
         dialog.repaint();
         shownAt = Now();
         shownCpu = CpuNow();
-        typed = Measure("huge cell", "type at the end and store", [&] {
+        typed = Measure("huge cell", "type at end and store", [&] {
             QWidget* editor = dialog.findChild<QPlainTextEdit*>();
             QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
             QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
@@ -237,7 +237,7 @@ void RunHugeCell(Report& report) {
     double pressedAt = 0;
     double pressedCpu = 0;
     // Until the window is on screen; the typing inside it is a step of its own.
-    Measurement opened = Measure("huge cell", "open the long cell's window", [&] {
+    Measurement opened = Measure("huge cell", "open long-cell window", [&] {
         pressedAt = Now();
         pressedCpu = CpuNow();
         QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);

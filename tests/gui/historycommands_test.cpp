@@ -167,6 +167,7 @@ void HistoryCommandsTest::longCellIsEditedInAWindowOfItsOwn() {
     // F2, a refused paste, some typing, Cancel: the cell stays as it was.
     const QString refusal = FromCp1252(RefusalMessage(state, CellRefusal{'\r', "rulebreak"}));
     form.WhileModal = [&](QDialog& window) {
+        window.show();
         auto* editor = window.findChild<LongCellEdit*>();
         QVERIFY(editor);
         QVERIFY(editor->document()->blockCount() > 1); // shown in short lines
