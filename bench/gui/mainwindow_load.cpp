@@ -8,11 +8,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "bench/generator.h"
 #include "bench/registry.h"
@@ -31,9 +33,15 @@ namespace {
 class BenchWindow : public TForm1 {
   public:
     explicit BenchWindow(Prompts& prompts) : TForm1({}, &prompts) {}
+    // Acts in the window as a user would; unset, the window is closed at once.
+    std::function<void(QDialog&)> WhileModal;
 
   protected:
-    int ExecModal(QDialog&) override { return QDialog::Rejected; }
+    int ExecModal(QDialog& window) override {
+        if (WhileModal)
+            WhileModal(window);
+        return window.result();
+    }
 };
 
 constexpr double TargetSeconds = 1.0;
@@ -200,18 +208,49 @@ void RunHugeCell(Report& report) {
         send(view.viewport(), press);
         send(view.viewport(), release);
     });
-    add("open the cell editor", [&] { view.BeginCellEdit(); });
-    add("type and store", [&] {
-        QWidget* editor = QApplication::focusWidget();
-        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
-        QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        if (editor) {
-            send(editor, end);
-            send(editor, x);
-            send(editor, enter);
-        }
+    // The cell is too long to be edited in place: F2 opens its own window, where the
+    // user types at the end and Enter stores.
+    Measurement typed;
+    double shownAt = 0;
+    double shownCpu = 0;
+    window.WhileModal = [&](QDialog& dialog) {
+        dialog.show();
+        QCoreApplication::processEvents();
+        dialog.repaint();
+        shownAt = Now();
+        shownCpu = CpuNow();
+        typed = Measure("huge cell", "type at end and store", [&] {
+            QWidget* editor = dialog.findChild<QPlainTextEdit*>();
+            QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ControlModifier);
+            QKeyEvent x(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            if (editor) {
+                send(editor, end);
+                send(editor, x);
+                editor->repaint();
+                send(editor, enter);
+            }
+            QCoreApplication::processEvents();
+            window.repaint();
+        });
+    };
+    double pressedAt = 0;
+    double pressedCpu = 0;
+    // Until the window is on screen; the typing inside it is a step of its own.
+    Measurement opened = Measure("huge cell", "open long-cell window", [&] {
+        pressedAt = Now();
+        pressedCpu = CpuNow();
+        QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+        send(&view, f2);
     });
+    window.WhileModal = nullptr;
+    opened.Seconds = shownAt - pressedAt;
+    opened.CpuSeconds = shownCpu - pressedCpu;
+    for (Measurement* m : {&opened, &typed}) {
+        m->Target = "< 200 ms";
+        m->Met = m->Seconds < 0.2;
+        report.Add(*m);
+    }
     add("scroll past it, 20 pages", [&] {
         for (int k = 0; k <= 20; ++k) {
             view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() * k / 20);

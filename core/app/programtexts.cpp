@@ -18,6 +18,11 @@ const std::vector<BuiltInText>& BuiltInProgramTexts() {
         {"bytecode", "byte %1"},
         {"toomanylines", "the file has %1 lines; a table holds at most %2"},
         {"linetoolong", "a line of the file is longer than a table row can hold (%1 bytes)"},
+        {"longcellcaption", "Long Cell"},
+        {"longcellhint",
+         "This cell holds %1 characters, too many for the grid's own editor. The line ends "
+         "shown here are not part of the text. Enter or OK stores the text, Escape leaves "
+         "the cell as it was."},
 
         // Undo, redo and the modified state
         {"undo", "&Undo"},

@@ -156,7 +156,9 @@ QColor TForm1::SG1GetCellColor(int row, int dataCol) {
     // Focus and editor matter for the current cell only; other cells skip the lookups.
     const bool current = row == Editor.SG1().Row();
     const bool focus = current && SG1->GridHasFocus();
-    const bool editing = current && SG1->EditorActive();
+    // A cell too long for the in-place editor wears the editor's colour all the same, or
+    // nothing would show which cell is current.
+    const bool editing = current && (SG1->EditorActive() || SG1->IsLongCell(SG1->currentIndex()));
     switch (CellBackgroundOf(Editor, row, dataCol, focus, editing)) {
     case CellBackground::GridOwn:
         return QColor();

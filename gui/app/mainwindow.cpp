@@ -76,6 +76,7 @@ TForm1::TForm1(const std::string& exeFolder, Prompts* prompts, QWidget* parent)
     FeedbackShown = std::make_unique<GuiFeedback>(widgets, *PromptsUsed);
 
     SG1->SetDocument(&Editor);
+    SG1->RunModal = [this](QDialog& window) { ExecModal(window); };
     Editor.Measure = SG1->Measure();
 
     CreateWindows();

@@ -9,12 +9,16 @@
 #include <algorithm>
 #include <climits>
 
+#include "core/app/programtexts.h"
+#include "core/app/text.h"
+#include "core/document/cellrule.h"
 #include "core/document/documentedits.h"
 #include "core/grid/clipboardtext.h"
 #include "gui/app/cp1252.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridparts.h"
 #include "gui/grid/gridview.h"
+#include "gui/grid/longcellform.h"
 
 namespace tw {
 
@@ -64,6 +68,18 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     if (!EditorActive() && currentIndex().isValid() &&
         indexAt(event->position().toPoint()).isValid())
         OpenEditorAt(currentIndex());
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Other cells have their editor open by now and take the double click there.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() && index == currentIndex() &&
+        IsLongCell(index)) {
+        event->accept();
+        EditLongCell(index, {});
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
@@ -144,13 +160,101 @@ void GridView::keyPressEvent(QKeyEvent* event) {
         !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) &&
         currentIndex().isValid() && !EditorActive()) {
         // Typing on a cell whose editor was closed opens it and types there.
+        if (IsLongCell(currentIndex())) {
+            StartUserEdit(text);
+            return;
+        }
         if (OpenEditorAt(currentIndex())) {
             if (QLineEdit* editor = CellEditor())
                 QApplication::sendEvent(editor, event);
             return;
         }
     }
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        !(mods & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier | Qt::ShiftModifier)) &&
+        !EditorActive() && IsLongCell(currentIndex())) {
+        StartUserEdit();
+        return;
+    }
     QTableView::keyPressEvent(event);
+}
+
+bool GridView::IsLongCell(const QModelIndex& index) const {
+    return TextGrid && index.isValid() && index.model() == Model &&
+           TextGrid->Cell(TextGrid->DataColumnOf(index.column()),
+                          GridModel::DisplayRowOf(index.row()))
+                   .size() > LongCellBytes;
+}
+
+bool GridView::StartUserEdit(const QString& typed) {
+    const QModelIndex index = currentIndex();
+    if (!IsLongCell(index))
+        return OpenEditorAt(index);
+    EditLongCell(index, typed);
+    return true;
+}
+
+void GridView::EditLongCell(const QModelIndex& index, const QString& typed) {
+    if (!RunModal || !IsLongCell(index))
+        return;
+    EndCellEdit();
+    const int row = GridModel::DisplayRowOf(index.row());
+    const int col = index.column();
+    const int dataCol = TextGrid->DataColumnOf(col);
+    const std::string_view bytes = TextGrid->Cell(dataCol, row);
+    auto added = [this](const char* name) -> std::string {
+        return Document ? Document->Language.Added(name) : BuiltInProgramText(name);
+    };
+    LongCellForm form(window(), FromCp1252(added("longcellcaption")),
+                      FromCp1252(FormatText(added("longcellhint"),
+                                            {IntToText(static_cast<int64_t>(bytes.size()))})));
+    LongCellEdit* editor = form.Editor();
+    const QString text = FromCp1252(bytes);
+    editor->SetCellText(text);
+    editor->moveCursor(QTextCursor::End);
+    if (const auto breakAt = bytes.find_first_of("\r\n"); breakAt != std::string_view::npos) {
+        // The window shows such a byte as one of its own line breaks and would drop it:
+        // the cell can only be looked at here.
+        editor->setReadOnly(true);
+        if (Document)
+            form.ShowRefusal(
+                FromCp1252(RefusalMessage(*Document, CellRefusal{bytes[breakAt], "rulebreak"})));
+    }
+    editor->MayInsert = [this, dataCol](const QString& inserted) {
+        return MayInsertText(dataCol, inserted);
+    };
+    form.Store = [this, row, col](const QString& edited) {
+        return Model->setData(Model->index(GridModel::ModelRowOf(row), col), edited, Qt::EditRole);
+    };
+    // A refusal while the window is open shows in the window too.
+    connect(this, &GridView::CellTextRefused, &form, &LongCellForm::ShowRefusal);
+    if (!typed.isEmpty() && !editor->isReadOnly()) {
+        std::string typedBytes;
+        if (ToCp1252(typed, typedBytes))
+            editor->insertPlainText(typed);
+    }
+    RunModal(form);
+    setFocus();
+}
+
+bool GridView::MayInsertText(int dataCol, const QString& text) {
+    std::string bytes;
+    if (!ToCp1252(text, bytes)) {
+        emit TextRefused();
+        return false;
+    }
+    if (Document) {
+        if (const auto refusal = RefusedCellText(*Document, dataCol, bytes)) {
+            emit CellTextRefused(FromCp1252(RefusalMessage(*Document, *refusal)));
+            return false;
+        }
+    } else if (bytes.find_first_of("\t\r\n\x1a") != std::string::npos) {
+        // The window's own line breaks are dropped on storing; nothing else may be one.
+        emit TextRefused();
+        return false;
+    }
+    return true;
 }
 
 bool GridView::HandleGridKey(QKeyEvent* event, bool fromEditor) {
@@ -207,7 +311,7 @@ bool GridView::HandleGridKey(QKeyEvent* event, bool fromEditor) {
         return true;
     }
     if (!fromEditor && key == Qt::Key_F2 && mods == Qt::NoModifier) {
-        BeginCellEdit();
+        StartUserEdit();
         return true;
     }
     return false;

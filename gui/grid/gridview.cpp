@@ -330,6 +330,10 @@ void GridView::paintEvent(QPaintEvent* event) {
 bool GridView::OpenEditorAt(const QModelIndex& index) {
     if (!index.isValid() || ChangeDepth > 0)
         return false;
+    if (IsLongCell(index)) {
+        EndCellEdit();
+        return false;
+    }
     bool opened;
     CellDelegate* delegate;
     if (index.column() < FixedColumnCount()) {

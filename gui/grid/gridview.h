@@ -18,6 +18,7 @@ class EditorState;
 struct CellText;
 } // namespace tw
 
+class QDialog;
 class QLineEdit;
 
 namespace tw {
@@ -68,6 +69,14 @@ class GridView : public QTableView {
     void SetCurrentCell(int row, int col, CellScroll scroll = NearestEdge);
     // Whether the whole cell (display row, display column) is in sight.
     bool CellWhollyVisible(int row, int col) const;
+    // Cells longer than this are not edited in place: the line edit lays out its whole
+    // text on every key and repaint, far too slow for megabytes. They open a window of
+    // their own instead (F2, Enter, double click, typing).
+    static constexpr size_t LongCellBytes = 64 * 1024;
+    bool IsLongCell(const QModelIndex& index) const;
+    // Runs a modal window of the view; the main window sets it, so its tests can drive it.
+    std::function<void(QDialog&)> RunModal;
+
     // Refuses what TTextGrid::SetFixedCols refuses.
     bool SetFixedCols(int count);
 
@@ -125,6 +134,7 @@ class GridView : public QTableView {
     void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void updateGeometries() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -179,6 +189,13 @@ class GridView : public QTableView {
     void InsertRowAtCurrent();
     void DeleteCurrentRow();
     void EditorCreated(QLineEdit* editor);
+    // What a user does to begin editing the current cell (F2, Enter, typing `typed`):
+    // the in-place editor, or the long cell's window.
+    bool StartUserEdit(const QString& typed = {});
+    void EditLongCell(const QModelIndex& index, const QString& typed);
+    // Whether text may be pasted or dropped into the long cell of data column `dataCol`;
+    // a refusal is said as the grid says it.
+    bool MayInsertText(int dataCol, const QString& text);
 };
 
 } // namespace tw

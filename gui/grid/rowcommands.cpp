@@ -11,6 +11,17 @@
 
 namespace tw {
 
+namespace {
+
+// The status panel shows one line of a cell, as much as fits; a cell of megabytes is not
+// copied whole to get there.
+std::string CellStatusText(std::string_view cell) {
+    constexpr size_t Enough = 64 * 1024;
+    return std::string(cell.substr(0, Enough));
+}
+
+} // namespace
+
 void TForm1::ToggleRowMark(int row) {
     Editor.SelectedRows.Toggle(row);
     SG1->RefreshCells();
@@ -87,7 +98,7 @@ void TForm1::SG1ClickCell(int row, int col) {
             ToggleRowMark(row);
         SG1->RefreshCells();
     }
-    FeedbackShown->SetStatus(grid.CurrentCellText());
+    FeedbackShown->SetStatus(CellStatusText(grid.Cell(grid.DataColumnOf(grid.Col()), grid.Row())));
 }
 
 void TForm1::SG1MouseUp(Qt::MouseButton /*button*/, Qt::KeyboardModifiers /*modifiers*/,
@@ -135,7 +146,7 @@ void TForm1::SG1CellChanging(int /*oldRow*/, int /*oldCol*/, int newRow, int new
     if (Editor.PaintSuspended)
         return;
     const TTextGrid& grid = Editor.SG1();
-    FeedbackShown->SetStatus(grid.CellText(grid.DataColumnOf(newCol), newRow));
+    FeedbackShown->SetStatus(CellStatusText(grid.Cell(grid.DataColumnOf(newCol), newRow)));
     SetClickedCell(Editor, newRow, newCol);
 }
 

@@ -10,8 +10,11 @@
 #include <random>
 
 #include "../core/support/grid_content.h"
+#include "core/document/cellrule.h"
+#include "gui/app/cp1252.h"
 #include "gui/grid/gridmodel.h"
 #include "gui/grid/gridview.h"
+#include "gui/grid/longcellform.h"
 #include "support/documentfixture.h"
 
 using namespace tw;
@@ -37,6 +40,7 @@ class HistoryCommandsTest : public QObject {
   private slots:
     void undoAllGivesTheLoadedBytesAndRedoAllTheEdits();
     void undoInTheEditorTakesBackTypingFirst();
+    void longCellIsEditedInAWindowOfItsOwn();
     void documentPanelShowsTheModifiedState();
     void askBeforeDiscarding_data();
     void askBeforeDiscarding();
@@ -140,6 +144,66 @@ void HistoryCommandsTest::undoInTheEditorTakesBackTypingFirst() {
     QVERIFY(form.SG1->CellEditor());
     QTest::keyClick(form.SG1->CellEditor(), Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(files.CellShown(2, 1), QStringLiteral("changed"));
+}
+
+void HistoryCommandsTest::longCellIsEditedInAWindowOfItsOwn() {
+    DocumentFixture files;
+    TestForm& form = files.Start();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // Just over the limit, without spaces, and with a no-break space (a byte a plain text
+    // conversion would turn into a space).
+    const std::string longText = std::string(GridView::LongCellBytes, 'a') + "\xa0z";
+    files.Write("items.tab", "1\tone\r\n2\t" + longText + "\r\n");
+    files.LoadThroughChooser(files.Folder(), "items.tab");
+    EditorState& state = form.State();
+    QVERIFY(!form.Undo1->isEnabled());
+    form.ModalWindows.clear();
+
+    form.SG1->setFocus();
+    form.SG1->SetCurrentCell(2, 1);
+    QVERIFY(!form.SG1->CellEditor());
+
+    // F2, a refused paste, some typing, Cancel: the cell stays as it was.
+    const QString refusal = FromCp1252(RefusalMessage(state, CellRefusal{'\r', "rulebreak"}));
+    form.WhileModal = [&](QDialog& window) {
+        window.show();
+        auto* editor = window.findChild<LongCellEdit*>();
+        QVERIFY(editor);
+        QVERIFY(editor->document()->blockCount() > 1); // shown in short lines
+        QCOMPARE(editor->CellText(), FromCp1252(longText));
+        editor->selectAll();
+        editor->copy();
+        QCOMPARE(QApplication::clipboard()->text(), FromCp1252(longText));
+        editor->moveCursor(QTextCursor::End);
+        QApplication::clipboard()->setText(QStringLiteral("x\r\ny"));
+        editor->paste();
+        QCOMPARE(editor->CellText(), FromCp1252(longText));
+        QCOMPARE(form.StatusPanel->text(), refusal);
+        QTest::keyClicks(editor, QStringLiteral("typed"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(!window.isVisible());
+    };
+    QTest::keyClick(form.SG1, Qt::Key_F2);
+    QCOMPARE(form.ModalWindows, QStringList{QStringLiteral("LongCellForm")});
+    QCOMPARE(state.SG1().CellText(1, 2), longText);
+    QVERIFY(!form.Undo1->isEnabled());
+
+    // Typing on the cell opens the window with the key typed at the end; Enter stores the
+    // text as one step, without the window's own line ends.
+    form.WhileModal = [&](QDialog& window) {
+        auto* editor = window.findChild<LongCellEdit*>();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, QStringLiteral("!"));
+        QTest::keyClick(editor, Qt::Key_Return, Qt::ShiftModifier);
+    };
+    QTest::keyClick(form.SG1, Qt::Key_Q);
+    QCOMPARE(form.ModalWindows.size(), 2);
+    QCOMPARE(state.SG1().CellText(1, 2), longText + "q!");
+    QVERIFY(!form.SG1->CellEditor());
+    form.Undo1->trigger();
+    QCOMPARE(state.SG1().CellText(1, 2), longText);
+    QVERIFY(!form.Undo1->isEnabled());
 }
 
 void HistoryCommandsTest::documentPanelShowsTheModifiedState() {
