@@ -88,8 +88,8 @@ constexpr ByteBits TheByteBits = MakeByteBits();
 // TABs are taken eight bytes at a time as one byte of a bit mask, whose count and k-th bit
 // come from a table. With a stride of eight, one byte of the mask holds at most one start,
 // and the start is among its eight bits.
-template <uint32_t stride>
-size_t CellStartsEvery(std::string_view text, uint32_t* starts, uint32_t& tabCount) {
+template <uint32_t stride, typename Offset>
+size_t CellStartsEvery(std::string_view text, Offset* starts, uint32_t& tabCount) {
     const char* data = text.data();
     const size_t size = text.size();
     size_t written = 0;
@@ -102,8 +102,7 @@ size_t CellStartsEvery(std::string_view text, uint32_t* starts, uint32_t& tabCou
     auto takeByte = [&](unsigned maskByte, size_t base) {
         const uint32_t count = TheByteBits.Count[maskByte];
         const uint32_t need = stride - tabs % stride; // TABs to pass before the next start
-        starts[written] =
-            static_cast<uint32_t>(base + TheByteBits.Position[maskByte][need - 1] + 1);
+        starts[written] = static_cast<Offset>(base + TheByteBits.Position[maskByte][need - 1] + 1);
         written += count >= need ? 1 : 0;
         tabs += count;
     };
@@ -348,26 +347,30 @@ int GridRow::AssignTabLine(std::string_view line) {
     line = line.substr(0, end);
     // One sweep finds the TABs and keeps where every eighth cell starts.
     static_assert(Stride == 8, "CellStartsEvery reads a start from one byte of the TAB mask");
-    thread_local std::vector<uint32_t> starts;
-    starts.resize(line.size() / Stride + 1);
+    // The offsets are written straight in their stored width.
+    const bool narrow = line.size() <= MaxNarrowText;
+    thread_local std::vector<uint16_t> narrowStarts;
+    thread_local std::vector<uint32_t> wideStarts;
     uint32_t tabs = 0;
-    starts.resize(CellStartsEvery<Stride>(line, starts.data(), tabs));
-    Count = line.empty() ? 0 : tabs + 1;
-    Joined = true;
-    Narrow = line.size() <= MaxNarrowText;
-    const size_t tableBytes = starts.size() * OffsetBytes();
+    const char* table = nullptr;
+    size_t tableBytes = 0;
+    if (narrow) {
+        narrowStarts.resize(std::max(narrowStarts.size(), line.size() / Stride + 1));
+        tableBytes = CellStartsEvery<Stride>(line, narrowStarts.data(), tabs) * sizeof(uint16_t);
+        table = reinterpret_cast<const char*>(narrowStarts.data());
+    } else {
+        wideStarts.resize(std::max(wideStarts.size(), line.size() / Stride + 1));
+        tableBytes = CellStartsEvery<Stride>(line, wideStarts.data(), tabs) * sizeof(uint32_t);
+        table = reinterpret_cast<const char*>(wideStarts.data());
+    }
     std::string fresh;
     fresh.reserve(tableBytes + line.size());
-    if (Narrow) {
-        for (uint32_t start : starts) {
-            auto narrow = static_cast<uint16_t>(start);
-            fresh.append(reinterpret_cast<const char*>(&narrow), sizeof narrow);
-        }
-    } else {
-        fresh.append(reinterpret_cast<const char*>(starts.data()), tableBytes);
-    }
+    fresh.append(table, tableBytes);
     fresh.append(line);
     Data = std::move(fresh);
+    Count = line.empty() ? 0 : tabs + 1;
+    Joined = true;
+    Narrow = narrow;
     return static_cast<int>(tabs) + trailing + 1;
 }
 
