@@ -30,7 +30,7 @@ struct FileFailure : std::runtime_error {
 // document is touched. Building the rows while the file is read holds no more than a piece
 // of the file beside them, where reading it whole first would hold it twice over.
 struct StagedFile {
-    std::vector<GridRow> Rows; // line k of the file is row k + 1
+    TTextGrid::RowBatch Rows{1}; // line k of the file is row k + 1
     size_t Lines = 0;
     size_t Longest = 0; // line breaks included
     int LastRow = 0;    // the last row that got a cell
@@ -62,17 +62,17 @@ void ReadRows(int fd, const FileFormat& format, const LoadOptions& options, Stag
             sampleBytes += lengthInFile;
             if (file.Lines == SampleLines && keep) {
                 const size_t expected = fileBytes / std::max<size_t>(sampleBytes / SampleLines, 1);
-                file.Rows.reserve(
+                file.Rows.Reserve(
                     std::min(expected + expected / 8 + SampleLines, options.MaxLines));
             }
         }
         if (keep && (file.Lines > options.MaxLines || file.Longest > options.MaxLineBytes)) {
             keep = false;
-            std::vector<GridRow>().swap(file.Rows);
+            file.Rows.Clear();
         }
         if (!keep)
             continue;
-        GridRow& row = file.Rows.emplace_back();
+        GridRow& row = file.Rows.Add();
         int count = 0;
         if (tabFields) {
             // A line of TAB fields is stored as it stands: no cell-by-cell split.
@@ -98,14 +98,12 @@ void ReadRows(int fd, const FileFormat& format, const LoadOptions& options, Stag
 void FillGrid(TTextGrid& grid, StagedFile& file, Feedback& feedback) {
     const int rowsAtStart = grid.RowCount();
     grid.SetColCount(std::max(grid.ColCount(), file.Widest));
-    const int lineCount = static_cast<int>(file.Rows.size());
-    grid.SetRowCount(std::max(rowsAtStart, lineCount + 1));
+    const int lineCount = static_cast<int>(file.Rows.Size());
+    // The rows are ready: the bar runs through them as they go into the grid.
     ProgressThrottle progress(feedback, lineCount);
-    for (int k = 0; k < lineCount; ++k) {
+    for (int k = 0; k < lineCount; ++k)
         progress.Advance(k);
-        grid.PutRow(k + 1, std::move(file.Rows[static_cast<size_t>(k)]));
-    }
-    std::vector<GridRow>().swap(file.Rows);
+    grid.TakeRows(file.Rows);
     grid.SetRowCount(std::max(rowsAtStart, file.LastRow + 1));
 }
 

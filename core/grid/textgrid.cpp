@@ -445,9 +445,24 @@ int TTextGrid::StoreTabLine(int row, std::string_view line) {
     return Rows[static_cast<size_t>(row)].Cells.AssignTabLine(line);
 }
 
-void TTextGrid::PutRow(int row, GridRow&& cells) {
-    if (row >= 0 && row < RowCount())
-        Rows[static_cast<size_t>(row)].Cells = std::move(cells);
+void TTextGrid::TakeRows(RowBatch& batch) {
+    std::vector<RowSlot>& slots = batch.Slots;
+    const size_t first = batch.First;
+    const size_t end = slots.size();
+    // A row that was there keeps its height, as when its cells are written.
+    for (size_t k = first; k < end; ++k)
+        slots[k].Height = k < Rows.size() ? Rows[k].Height : DefaultHeight;
+    // The batch's list becomes the grid's: the grid's rows before `first` move into the
+    // room kept for them, its rows past the batch go after it.
+    for (size_t k = 0; k < first; ++k)
+        slots[k] = k < Rows.size() ? std::move(Rows[k]) : RowSlot{GridRow(), DefaultHeight};
+    for (size_t k = end; k < Rows.size(); ++k)
+        slots.push_back(std::move(Rows[k]));
+    Rows = std::move(slots);
+    batch.Slots.clear();
+    batch.Slots.resize(first);
+    if (CurrentRow >= RowCount())
+        CurrentRow = std::max(0, RowCount() - 1);
 }
 
 const GridRow& TTextGrid::StoredRow(int row) const {

@@ -4,6 +4,7 @@
 // behind a flag. Widths and heights are plain pixel numbers; measuring text is the
 // caller's job (see TextMeasure).
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -98,8 +99,35 @@ struct HiddenRowRecord {
 };
 
 class TTextGrid {
+    struct RowSlot {
+        GridRow Cells;
+        int Height = 0;
+    };
+
   public:
     explicit TTextGrid(const GridProperties& properties = MainGridProperties());
+
+    // Rows built apart from any grid, which a grid then takes over whole (a loader reads a
+    // file into one before it touches the grid). Holding them as the grid does, they move
+    // in without a second list of rows.
+    class RowBatch {
+      public:
+        // `first`: the grid row the batch's first row will become.
+        explicit RowBatch(int first)
+            : Slots(static_cast<size_t>(std::max(first, 0))), First(Slots.size()) {}
+        GridRow& Add() { return Slots.emplace_back().Cells; }
+        size_t Size() const { return Slots.size() - First; }
+        void Reserve(size_t rows) { Slots.reserve(First + rows); }
+        void Clear() {
+            Slots.resize(First);
+            Slots.shrink_to_fit();
+        }
+
+      private:
+        friend class TTextGrid;
+        std::vector<RowSlot> Slots; // the first `First` are room for the grid's rows before
+        size_t First;
+    };
 
     // --- cells (column is always a data index, row a display index) ---
     // Reads outside the grid's rows or data columns give the empty text.
@@ -122,9 +150,10 @@ class TTextGrid {
     // every TAB and returns their number. Unlike AssignRow it does not cut them to the
     // grid's columns: the caller widens the grid to that number at once.
     int StoreTabLine(int row, std::string_view line);
-    // Fast path for loaders: a row built beforehand becomes the row's cells. Like
-    // StoreTabLine it does not cut them to the grid's columns.
-    void PutRow(int row, GridRow&& cells);
+    // Fast path for loaders: rows first, first + 1, ... become the batch's rows (made for
+    // `first`), and the batch is left empty. The rows before and after them stay; the grid
+    // grows to hold them. Like StoreTabLine it does not cut cells to the grid's columns.
+    void TakeRows(RowBatch& batch);
     void ClearCells();
     std::string CurrentCellText() const;
 
@@ -187,10 +216,6 @@ class TTextGrid {
 
   private:
     // implementation state is private to textgrid.cpp
-    struct RowSlot {
-        GridRow Cells;
-        int Height = 0;
-    };
     std::vector<RowSlot> Rows;
     std::vector<HiddenRowRecord> Hidden; // ascending DataRow
     std::vector<uint8_t> ColumnHidden;   // per data column

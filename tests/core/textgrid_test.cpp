@@ -43,6 +43,34 @@ TEST(GridCells, ReadsOutsideAreEmptyAndWritesOutsideIgnored) {
     EXPECT_EQ(g.Cell(0, 1), "");
 }
 
+// A batch of rows taken over whole ends as writing each of its rows into its place would:
+// the rows before and after it stay, a row that was there keeps its height, new rows get
+// the default one.
+TEST(GridCells, ABatchOfRowsTakesTheRowsItNames) {
+    for (int batchRows : {0, 2, 6}) {
+        TTextGrid g = Numbered(2, 5);
+        g.SetRowHeight(1, 40);
+        g.SetRowHeight(4, 50);
+        TTextGrid::RowBatch batch(1);
+        for (int k = 0; k < batchRows; ++k)
+            batch.Add().AssignTabLine("b" + std::to_string(k) + "\tx");
+        g.TakeRows(batch);
+        EXPECT_EQ(batch.Size(), 0u);
+        std::vector<std::string> expected = {"0:0", "0:1", "0:2", "0:3", "0:4"};
+        for (int k = 0; k < batchRows; ++k) {
+            if (k + 1 >= static_cast<int>(expected.size()))
+                expected.resize(static_cast<size_t>(k) + 2);
+            expected[static_cast<size_t>(k) + 1] = "b" + std::to_string(k);
+        }
+        EXPECT_EQ(Column(g, 0), expected) << batchRows;
+        EXPECT_EQ(g.RowHeight(1), 40);
+        EXPECT_EQ(g.RowHeight(4), 50);
+        if (batchRows == 6) {
+            EXPECT_EQ(g.RowHeight(6), g.DefaultRowHeight());
+        }
+    }
+}
+
 // A row's compact storage against a plain list of texts: random writes, whole-row
 // assignments (some cut from one line, as the loader passes them), truncations and copies,
 // on rows wide enough for many offsets, with texts that hold tabs now and then, and rows
