@@ -70,12 +70,20 @@ std::vector<int> DataRowsOf(const TTextGrid& grid, int first, int count) {
     return rows;
 }
 
-StoredRow StoreRow(const TTextGrid& grid, int row, std::vector<std::string_view>& cells) {
-    StoredRow stored;
-    grid.RowCells(row, cells);
-    stored.Cells.Assign(cells);
-    stored.Height = grid.RowHeight(row);
-    return stored;
+StoredRow StoreRow(const TTextGrid& grid, int row) {
+    // The row's own storage is already compact: a copy is one block of memory.
+    return StoredRow{grid.StoredRow(row), grid.RowHeight(row)};
+}
+
+// Whether two rows hold the same cells; rows stored tab-joined compare as one text.
+bool SameCells(const GridRow& a, const GridRow& b, std::vector<std::string_view>& left,
+               std::vector<std::string_view>& right) {
+    std::string_view joinedA, joinedB;
+    if (a.TabJoined(joinedA) && b.TabJoined(joinedB))
+        return joinedA == joinedB;
+    a.StoredCells(left);
+    b.StoredCells(right);
+    return left == right;
 }
 
 void PutRow(TTextGrid& grid, int row, const StoredRow& stored,
@@ -92,10 +100,9 @@ std::vector<StoredRow> StoreAllRows(TTextGrid& grid) {
     WithAllRowsShown(
         grid,
         [&] {
-            std::vector<std::string_view> cells;
             rows.reserve(static_cast<size_t>(grid.RowCount()));
             for (int row = 1; row < grid.RowCount(); ++row)
-                rows.push_back(StoreRow(grid, row, cells));
+                rows.push_back(StoreRow(grid, row));
         },
         [](int dataRow) { return dataRow; });
     return rows;
@@ -111,11 +118,9 @@ bool SameRows(TTextGrid& grid, const std::vector<StoredRow>& rows) {
                 return;
             }
             std::vector<std::string_view> a, b;
-            for (int row = 1; row < grid.RowCount() && same; ++row) {
-                grid.RowCells(row, a);
-                rows[static_cast<size_t>(row - 1)].Cells.StoredCells(b);
-                same = a == b;
-            }
+            for (int row = 1; row < grid.RowCount() && same; ++row)
+                same =
+                    SameCells(grid.StoredRow(row), rows[static_cast<size_t>(row - 1)].Cells, a, b);
         },
         [](int dataRow) { return dataRow; });
     return same;
@@ -377,8 +382,7 @@ void DeleteDocumentRow(EditorState& state, int row) {
         return;
     RowRemoval removal;
     removal.DataRow = grid.DataRowOf(row);
-    std::vector<std::string_view> cells;
-    removal.Rows.push_back(StoreRow(grid, row, cells));
+    removal.Rows.push_back(StoreRow(grid, row));
     // The grid lowers the hidden rows below by itself, as the undo's insert raises them.
     grid.DeleteRows(row, 1);
     Record(state, std::move(removal));
