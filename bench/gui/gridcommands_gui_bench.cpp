@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -72,7 +73,11 @@ int main(int argc, char** argv) {
     options.WriteSettings = false;
     options.ReadDescriptions = false;
     window.SG1->BeginGridChange();
-    const bool loaded = LoadTable(state, ProtosTabFile(ProtosShape{}), 1, quiet, options).Ok;
+    // An argument gives the table's rows (20,000 without one).
+    ProtosShape shape;
+    if (argc > 1)
+        shape.Rows = std::max(100, std::atoi(argv[1]));
+    const bool loaded = LoadTable(state, ProtosTabFile(shape), 1, quiet, options).Ok;
     window.SG1->EndGridChange();
     if (!loaded) {
         std::fprintf(stderr, "the generated table did not load\n");

@@ -43,11 +43,15 @@ bool SortGridByColumn(EditorState& state, int slot, int column, Feedback& feedba
     if (last >= 1) {
         std::vector<SortKey> keys;
         keys.reserve(static_cast<size_t>(last));
-        for (int row = 1; row <= last; ++row)
+        for (int row = 1; row <= last; ++row) {
+            if (row % 16384 == 0)
+                StopIfCancelled(feedback);
             keys.push_back(MakeSortKey(grid.Cell(column, row)));
+        }
         for (int position : SortProgressPositions(grid.RowCount(), last))
             feedback.SetProgress(position);
 
+        StopIfCancelled(feedback);
         // Only "Sort By Column 0" leaves keys that are not both numbers where they are.
         const bool textOrder = column != 0 || state.TextOrderAllowed;
         std::vector<int> order =

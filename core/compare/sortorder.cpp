@@ -125,7 +125,12 @@ std::vector<int> SortOrder(const std::vector<SortKey>& keys, bool textOrder, Sor
         if (used)
             *used = SortMethod::StableSort;
         std::vector<int> order = Identity(keys.size());
+        // A poll now and then from inside the sort; a throw from it leaves only `order`
+        // unfinished, and that is dropped.
+        uint32_t compared = 0;
         std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+            if (poll && ++compared % (1u << 18) == 0)
+                poll();
             return SortsBefore(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)],
                                textOrder);
         });
