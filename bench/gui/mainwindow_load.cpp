@@ -46,6 +46,15 @@ class BenchWindow : public TForm1 {
 
 constexpr double TargetSeconds = 1.0;
 
+// A settings file of the benchmark's own in `folder`, with the language chosen, so no
+// window asks for one.
+void StartSettingsIn(const std::string& folder) {
+    const std::string settings = folder + "settings.reg";
+    std::filesystem::remove(settings);
+    ::setenv("TABWRIGHT_SETTINGS", settings.c_str(), 1);
+    TRegpath::ForProgram().WriteString("language", "english.lng");
+}
+
 } // namespace
 
 void RunMainWindowLoad(Report& report) {
@@ -59,10 +68,7 @@ void RunMainWindowLoad(Report& report) {
     std::filesystem::remove(folder + "protos.bak"); // the one-time backup is not the load
     const auto fileBytes = static_cast<uint64_t>(std::filesystem::file_size(input));
 
-    const std::string settings = folder + "settings.reg";
-    std::filesystem::remove(settings);
-    ::setenv("TABWRIGHT_SETTINGS", settings.c_str(), 1);
-    TRegpath::ForProgram().WriteString("language", "english.lng");
+    StartSettingsIn(folder);
 
     // The core alone on the same file, for comparison.
     {
@@ -170,10 +176,7 @@ void RunHugeCell(Report& report) {
         }
     }
     const auto fileBytes = static_cast<uint64_t>(std::filesystem::file_size(input));
-    const std::string settings = folder + "settings.reg";
-    std::filesystem::remove(settings);
-    ::setenv("TABWRIGHT_SETTINGS", settings.c_str(), 1);
-    TRegpath::ForProgram().WriteString("language", "english.lng");
+    StartSettingsIn(folder);
 
     ScriptedPrompts prompts;
     BenchWindow window(prompts);

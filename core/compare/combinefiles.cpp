@@ -316,7 +316,7 @@ void CombineFiles(EditorState& state, Feedback& feedback) {
         feedback.ShowReportPanel();
     state.LastReport.Start("combine", state.SelectedFiles);
     const int last = SortChosenGrids(state, feedback);
-    NoteDuplicateKeys(state, last);
+    NoteDuplicateKeys(state, last, feedback);
     feedback.SetBusy(true);
     state.Changes.Clear();
     for (int slot = 2; slot <= last; ++slot) {

@@ -102,7 +102,7 @@ void CompareFiles(EditorState& state, Feedback& feedback) {
     feedback.EndCellEdit();
     state.LastReport.Start("compare", state.SelectedFiles);
     const int last = SortChosenGrids(state, feedback);
-    NoteDuplicateKeys(state, last);
+    NoteDuplicateKeys(state, last, feedback);
     feedback.SetBusy(true);
     for (int slot = 2; slot <= last; ++slot) {
         feedback.EndCellEdit();

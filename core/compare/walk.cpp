@@ -53,7 +53,8 @@ struct Doubled {
 };
 
 // Counts the keys of rows [first, end) that stand on more than one of them.
-void CountInRows(const TTextGrid& grid, int first, int end, std::vector<Doubled>& out) {
+void CountInRows(const TTextGrid& grid, int first, int end, std::vector<Doubled>& out,
+                 Feedback& feedback) {
     if (end - first <= 16) {
         // A few rows of one number (or all rows of a tiny grid): compare them pairwise.
         for (int row = first; row < end; ++row) {
@@ -76,6 +77,8 @@ void CountInRows(const TTextGrid& grid, int first, int end, std::vector<Doubled>
     std::unordered_map<std::string_view, std::pair<int, int>> counts; // first row, rows
     counts.reserve(static_cast<size_t>(end - first));
     for (int row = first; row < end; ++row) {
+        if (row % 16384 == 0)
+            StopIfCancelled(feedback);
         std::string_view key = grid.Cell(0, row);
         if (key.empty())
             continue;
@@ -91,7 +94,7 @@ void CountInRows(const TTextGrid& grid, int first, int end, std::vector<Doubled>
 }
 
 // The doubled keys of a sorted grid's data rows, in the order of their first rows.
-void DoubledKeys(const TTextGrid& grid, std::vector<Doubled>& out) {
+void DoubledKeys(const TTextGrid& grid, std::vector<Doubled>& out, Feedback& feedback) {
     out.clear();
     const int end = grid.RowCount() - 1; // the spare row
     // When every key is a number in ascending order (what the sort makes of most tables),
@@ -100,26 +103,28 @@ void DoubledKeys(const TTextGrid& grid, std::vector<Doubled>& out) {
     std::optional<int32_t> previous;
     int runStart = 1;
     for (int row = 1; row < end; ++row) {
+        if (row % 16384 == 0)
+            StopIfCancelled(feedback);
         const std::optional<int32_t> value = ConvertInteger(grid.Cell(0, row));
         if (!value || (previous && *value < *previous)) {
             out.clear();
-            CountInRows(grid, 1, end, out);
+            CountInRows(grid, 1, end, out, feedback);
             return;
         }
         if (previous && *value != *previous) {
             if (row - runStart > 1)
-                CountInRows(grid, runStart, row, out);
+                CountInRows(grid, runStart, row, out, feedback);
             runStart = row;
         }
         previous = value;
     }
     if (end - runStart > 1)
-        CountInRows(grid, runStart, end, out);
+        CountInRows(grid, runStart, end, out, feedback);
 }
 
 } // namespace
 
-void NoteDuplicateKeys(EditorState& state, int last) {
+void NoteDuplicateKeys(EditorState& state, int last, Feedback& feedback) {
     ReportRun& run = state.LastReport;
     if (!run.Keep)
         return;
@@ -129,11 +134,14 @@ void NoteDuplicateKeys(EditorState& state, int last) {
     for (int slot = 1; slot <= last; ++slot) {
         if (!SlotChosen(state, slot))
             continue;
-        DoubledKeys(state.Grid(slot), doubled);
+        DoubledKeys(state.Grid(slot), doubled, feedback);
         if (slot > 1 && !doubled.empty() && firstRowInSG1.empty()) {
             const TTextGrid& sg1 = state.SG1();
-            for (int row = 1; row <= sg1.RowCount() - 2; ++row)
+            for (int row = 1; row <= sg1.RowCount() - 2; ++row) {
+                if (row % 16384 == 0)
+                    StopIfCancelled(feedback);
                 firstRowInSG1.emplace(sg1.Cell(0, row), row);
+            }
         }
         for (const Doubled& key : doubled) {
             ReportRecord record;

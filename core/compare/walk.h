@@ -35,6 +35,7 @@ void AppendRecord(EditorState& state, Feedback& feedback, ReportRecord&& record)
 
 // Notes, as DuplicateKey records at the head of the state's report, every non-empty key
 // that stands on more than one data row of a chosen grid 1..last, in the grid's row order.
-void NoteDuplicateKeys(EditorState& state, int last);
+// Long work: looks for a stop now and then.
+void NoteDuplicateKeys(EditorState& state, int last, Feedback& feedback);
 
 } // namespace tw
