@@ -106,6 +106,7 @@ void GuiFeedback::BeginLongWork(const QString& progressFormat) {
 void GuiFeedback::EndLongWork() {
     if (!Gate)
         return;
+    FlushReport();
     Gate.reset();
     delete Cover;
     Cover = nullptr;
@@ -122,6 +123,7 @@ bool GuiFeedback::Cancelled() {
     // bar moving at least five times a second and costs the work almost nothing.
     if (!Gate->Asked && (!SinceLook.isValid() || SinceLook.elapsed() >= 100)) {
         SinceLook.start();
+        FlushReport();
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     }
     return Gate->Asked;
@@ -192,16 +194,35 @@ void GuiFeedback::ShowMessage(const std::string& text) {
     // program is waiting for the user. It comes back after the box is closed.
     bool wasBusy = BusyShown;
     SetBusy(false);
+    FlushReport(); // the lines before the box come before it
     Boxes.MessageBox(text);
     SetBusy(wasBusy);
 }
 
 void GuiFeedback::AppendReport(const std::string& line) {
-    if (W.Memo1)
-        W.Memo1->appendPlainText(FromCp1252(line));
+    if (!W.Memo1)
+        return;
+    // A run may write hundreds of thousands of lines; adding them to the text area one by
+    // one costs far more than the run itself. While long work runs they are collected and
+    // added together each time the window is brought up to date.
+    if (Gate) {
+        if (!PendingReport.isEmpty())
+            PendingReport += QLatin1Char('\n');
+        PendingReport += FromCp1252(line);
+        return;
+    }
+    W.Memo1->appendPlainText(FromCp1252(line));
+}
+
+void GuiFeedback::FlushReport() {
+    if (PendingReport.isEmpty() || !W.Memo1)
+        return;
+    W.Memo1->appendPlainText(PendingReport);
+    PendingReport.clear();
 }
 
 void GuiFeedback::ClearReport() {
+    PendingReport.clear();
     if (W.Memo1)
         W.Memo1->clear();
 }

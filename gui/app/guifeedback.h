@@ -76,6 +76,8 @@ class GuiFeedback : public Feedback {
     // A picture of the grid as it was, shown over it while its rows move underneath.
     QLabel* Cover = nullptr;
     QString ProgressFormatBefore;
+    QString PendingReport; // report lines of running long work, not yet in the text area
+    void FlushReport();
     bool ProgressTextBefore = false;
 };
 
