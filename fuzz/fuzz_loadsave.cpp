@@ -1,6 +1,6 @@
 // Load, save, load, save, for every kind: no crash, no sanitizer finding, and a tab
 // table's second save gives the bytes of its first. Brace kinds are not held to that:
-// the described rules wrap a bare key or drop a brace on every round for lines they
+// the file rules wrap a bare key or drop a brace on every round for lines they
 // cannot reproduce (a mes comment holding "}", an empty key before a text).
 
 #include <cstddef>

@@ -25,7 +25,7 @@ QString PathText(const std::string& bytes) {
 void TForm1::BuildRecentFilesMenu() {
     RecentFiles1 = new QMenu(File1);
     RecentFiles1->setObjectName(QStringLiteral("RecentFiles1"));
-    // Above the separator before "&Exit", after the items of the described menu.
+    // Above the separator before "&Exit", after the menu's own items.
     QAction* before = nullptr;
     for (QAction* item : File1->actions())
         if (item->objectName() == QStringLiteral("N1"))
