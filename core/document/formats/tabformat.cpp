@@ -5,9 +5,7 @@
 
 #include <algorithm>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "core/grid/tabscan.h"
 
 namespace tw {
 
@@ -35,33 +33,13 @@ class TabFormat final : public FileFormat {
         out.Clear();
         if (line.empty())
             return;
-        // Cells of a large table are mostly empty or a few bytes long, so a test per byte
-        // mispredicts at nearly every TAB. Sixteen bytes are compared at once instead and
-        // the TABs among them are taken from the bit mask.
-        const char* data = line.data();
-        const size_t size = line.size();
         size_t start = 0;
-        size_t i = 0;
-#if defined(__SSE2__)
-        const __m128i tab = _mm_set1_epi8('\t');
-        for (; i + 16 <= size; i += 16) {
-            __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-            auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, tab)));
-            while (mask != 0) {
-                size_t at = i + static_cast<size_t>(__builtin_ctz(mask));
-                out.AddView({data + start, at - start});
-                start = at + 1;
-                mask &= mask - 1;
-            }
-        }
-#endif
-        for (; i < size; ++i) {
-            if (data[i] != '\t')
-                continue;
-            out.AddView({data + start, i - start});
-            start = i + 1;
-        }
-        out.AddView({data + start, size - start});
+        ForEachTab(line, [&](size_t at) {
+            out.AddView(line.substr(start, at - start));
+            start = at + 1;
+            return true;
+        });
+        out.AddView(line.substr(start));
     }
 
     // Every row has all columns, so a short row gains trailing TABs. A cell is left out
