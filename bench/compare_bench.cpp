@@ -55,10 +55,7 @@ TW_BENCH_CASE(compare) {
     const std::string input = ProtosTabFile(shape);
     ::setenv("TABWRIGHT_SETTINGS", (OutputFolder() + "settings.reg").c_str(), 1);
     Feedback quiet;
-    LoadOptions options;
-    options.MakeBackup = false;
-    options.WriteSettings = false;
-    options.ReadDescriptions = false;
+    const LoadOptions options = BenchLoadOptions();
 
     EditorState loaded;
     LoadTable(loaded, input, 1, quiet, options);

@@ -44,10 +44,7 @@ TW_BENCH_CASE(document) {
         kept.reset();
         kept = std::make_unique<EditorState>();
         EditorState& state = *kept;
-        LoadOptions options;
-        options.MakeBackup = false; // the backup is a one-time copy, not the load
-        options.WriteSettings = false;
-        options.ReadDescriptions = false;
+        const LoadOptions options = BenchLoadOptions();
         Measurement m = Measure("document", "load protos.tab", [&] {
             LoadResult loaded = LoadTable(state, input, 1, quiet, options);
             if (!loaded.Ok)
@@ -91,10 +88,7 @@ TW_BENCH_CASE(document) {
         ReturnFreedMemory();
         const int64_t before = CurrentMemoryBytes();
         EditorState second;
-        LoadOptions options;
-        options.MakeBackup = false;
-        options.WriteSettings = false;
-        options.ReadDescriptions = false;
+        const LoadOptions options = BenchLoadOptions();
         LoadTable(second, input, 1, quiet, options);
         ReturnFreedMemory();
         Measurement table;

@@ -61,6 +61,14 @@ std::string GenerateProtosTab(const ProtosShape& shape) {
     return out;
 }
 
+LoadOptions BenchLoadOptions() {
+    LoadOptions options;
+    options.MakeBackup = false;
+    options.WriteSettings = false;
+    options.ReadDescriptions = false;
+    return options;
+}
+
 std::string OutputFolder() {
     std::string folder = TABWRIGHT_BENCH_OUT;
     std::filesystem::create_directories(folder);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/document/loader.h"
 #include "core/grid/textgrid.h"
 
 namespace tw::bench {
@@ -22,6 +23,10 @@ struct ProtosShape {
 // column 23 the description number; the other cells mostly empty, else short numbers,
 // names and flags.
 std::string GenerateProtosTab(const ProtosShape& shape);
+
+// A benchmark's load leaves out what is not the load: the one-time backup, writing the
+// settings, reading the descriptions.
+LoadOptions BenchLoadOptions();
 
 // bench/out/, created when missing; ends in "/".
 std::string OutputFolder();

@@ -59,10 +59,7 @@ TW_BENCH_CASE(gridcommands) {
 
     EditorState state;
     Feedback quiet;
-    LoadOptions options;
-    options.MakeBackup = false;
-    options.WriteSettings = false;
-    options.ReadDescriptions = false;
+    const LoadOptions options = BenchLoadOptions();
     if (!LoadTable(state, input, 1, quiet, options).Ok) {
         report.Note("gridcommands: the generated table did not load");
         return;

@@ -36,10 +36,7 @@ TW_BENCH_CASE(history) {
 
     EditorState state;
     Feedback quiet;
-    LoadOptions options;
-    options.MakeBackup = false;
-    options.WriteSettings = false;
-    options.ReadDescriptions = false;
+    const LoadOptions options = BenchLoadOptions();
     if (!LoadTable(state, input, 1, quiet, options).Ok) {
         report.Note("history: the generated table did not load");
         return;

@@ -22,10 +22,7 @@ TW_BENCH_CASE(sortlarge) {
     const std::string input = ProtosTabFile(shape);
     ::setenv("TABWRIGHT_SETTINGS", (OutputFolder() + "settings.reg").c_str(), 1);
     Feedback quiet;
-    LoadOptions options;
-    options.MakeBackup = false;
-    options.WriteSettings = false;
-    options.ReadDescriptions = false;
+    const LoadOptions options = BenchLoadOptions();
     EditorState state;
     if (!LoadTable(state, input, 1, quiet, options).Ok) {
         report.Note("sortlarge: the generated table did not load");

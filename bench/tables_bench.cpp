@@ -34,10 +34,7 @@ TW_BENCH_CASE(tables) {
             continue;
         std::filesystem::copy_file(ProtosTabFile(shape), plain,
                                    std::filesystem::copy_options::overwrite_existing);
-        LoadOptions options;
-        options.MakeBackup = false;
-        options.WriteSettings = false;
-        options.ReadDescriptions = false;
+        const LoadOptions options = BenchLoadOptions();
         EditorState loaded;
         if (!LoadTable(loaded, plain, 1, quiet, options).Ok) {
             report.Note("tables: " + plain + " did not load");

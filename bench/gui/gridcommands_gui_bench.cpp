@@ -68,10 +68,7 @@ int main(int argc, char** argv) {
 
     EditorState& state = window.State();
     Feedback quiet;
-    LoadOptions options;
-    options.MakeBackup = false;
-    options.WriteSettings = false;
-    options.ReadDescriptions = false;
+    const LoadOptions options = BenchLoadOptions();
     window.SG1->BeginGridChange();
     // An argument gives the table's rows (20,000 without one).
     ProtosShape shape;

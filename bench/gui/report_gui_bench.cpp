@@ -76,10 +76,7 @@ int main(int argc, char** argv) {
 
     EditorState& state = window.State();
     Feedback quiet;
-    LoadOptions options;
-    options.MakeBackup = false;
-    options.WriteSettings = false;
-    options.ReadDescriptions = false;
+    const LoadOptions options = BenchLoadOptions();
     const std::string protos = ProtosTabFile(ProtosShape{});
     window.SG1->BeginGridChange();
     const bool loaded = LoadTable(state, protos, 1, quiet, options).Ok &&
